@@ -1,0 +1,135 @@
+#pragma once
+
+#include "crypto/Cipher.h"
+
+namespace vantrel {
+
+// What a concrete cipher derives from: Base is TVC_blockcipher64 or TVC_blockcipher128.
+// Derived supplies the raw block functions
+//     void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
+//     void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+// (in and out may be the same block). This template gives the checked EncryptBlock and
+// DecryptBlock and the ten chaining modes with the block functions called directly, so the
+// per-block loop has no virtual call in it.
+template <class Derived, class Base>
+class TVC_cipherImpl : public Base {
+    static constexpr std::size_t B = Base::kBlockBytes;
+
+public:
+    void EncryptBlock(const std::uint8_t* in, std::uint8_t* out) override {
+        this->CheckInitialized();
+        self().Encrypt(in, out);
+    }
+    void DecryptBlock(const std::uint8_t* in, std::uint8_t* out) override {
+        this->CheckInitialized();
+        self().Decrypt(in, out);
+    }
+
+    void CbcEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override {
+        this->CheckInitialized();
+        std::uint8_t* cv = this->ChainValue;
+        for (; n >= B; n -= B, in += B, out += B) {
+            for (std::size_t i = 0; i < B; ++i) cv[i] ^= in[i];
+            self().Encrypt(cv, cv);
+            std::memcpy(out, cv, B);
+        }
+        Tail(in, out, n);
+    }
+    void CbcDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override {
+        this->CheckInitialized();
+        std::uint8_t* cv = this->ChainValue;
+        std::uint8_t x[B], y[B];
+        for (; n >= B; n -= B, in += B, out += B) {
+            std::memcpy(x, in, B);
+            self().Decrypt(x, y);
+            for (std::size_t i = 0; i < B; ++i) out[i] = y[i] ^ cv[i];
+            std::memcpy(cv, x, B);
+        }
+        Tail(in, out, n);
+    }
+    void CfbBlockEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override {
+        this->CheckInitialized();
+        std::uint8_t* cv = this->ChainValue;
+        for (; n >= B; n -= B, in += B, out += B) {
+            self().Encrypt(cv, cv);
+            for (std::size_t i = 0; i < B; ++i) cv[i] ^= in[i];
+            std::memcpy(out, cv, B);
+        }
+        Tail(in, out, n);
+    }
+    void CfbBlockDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override {
+        this->CheckInitialized();
+        std::uint8_t* cv = this->ChainValue;
+        std::uint8_t x[B];
+        for (; n >= B; n -= B, in += B, out += B) {
+            std::memcpy(x, in, B);
+            self().Encrypt(cv, cv);
+            for (std::size_t i = 0; i < B; ++i) out[i] = x[i] ^ cv[i];
+            std::memcpy(cv, x, B);
+        }
+        Tail(in, out, n);
+    }
+    void OfbEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override { Ofb(in, out, n); }
+    void OfbDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override { Ofb(in, out, n); }
+    void CtrEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override { Ctr(in, out, n); }
+    void CtrDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override { Ctr(in, out, n); }
+    void Cfb8Encrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override { Cfb8<true>(in, out, n); }
+    void Cfb8Decrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override { Cfb8<false>(in, out, n); }
+
+private:
+    Derived& self() { return static_cast<Derived&>(*this); }
+
+    // A trailing part shorter than a block: CV = E(CV), then the part xor CV.
+    void Tail(const std::uint8_t* in, std::uint8_t* out, std::uint32_t r) {
+        if (r == 0) return;
+        std::uint8_t* cv = this->ChainValue;
+        self().Encrypt(cv, cv);
+        for (std::uint32_t i = 0; i < r; ++i) out[i] = in[i] ^ cv[i];
+    }
+    void Ofb(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) {
+        this->CheckInitialized();
+        std::uint8_t* cv = this->ChainValue;
+        for (; n >= B; n -= B, in += B, out += B) {
+            self().Encrypt(cv, cv);
+            for (std::size_t i = 0; i < B; ++i) out[i] = in[i] ^ cv[i];
+        }
+        Tail(in, out, n);
+    }
+    void Ctr(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) {
+        this->CheckInitialized();
+        std::uint8_t t[B];
+        while (n > 0) {
+            self().Encrypt(this->ChainValue, t);
+            Increment();
+            std::uint32_t take = n < B ? n : std::uint32_t(B);
+            for (std::uint32_t i = 0; i < take; ++i) out[i] = in[i] ^ t[i];
+            in += take;
+            out += take;
+            n -= take;
+        }
+        SecureZero(t, B);
+    }
+    // CV as one big-endian number; all 0xFF wraps to zero.
+    void Increment() {
+        std::uint8_t* cv = this->ChainValue;
+        for (std::size_t i = B; i-- > 0;)
+            if (++cv[i] != 0) break;
+    }
+    template <bool Encrypt>
+    void Cfb8(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) {
+        this->CheckInitialized();
+        std::uint8_t* cv = this->ChainValue;
+        std::uint8_t t[B];
+        for (std::uint32_t k = 0; k < n; ++k) {
+            self().Encrypt(cv, t);
+            std::uint8_t x = in[k];
+            std::uint8_t y = std::uint8_t(x ^ t[0]);
+            out[k] = y;
+            std::memmove(cv, cv + 1, B - 1);
+            cv[B - 1] = Encrypt ? y : x;
+        }
+        SecureZero(t, B);
+    }
+};
+
+}  // namespace vantrel

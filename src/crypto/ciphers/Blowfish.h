@@ -1,0 +1,30 @@
+#pragma once
+
+#include "crypto/CipherImpl.h"
+
+namespace vantrel {
+
+// Blowfish, 16 rounds, with the published initial tables; blocks and key bytes big-endian.
+class TVC_blowfish final : public TVC_cipherImpl<TVC_blowfish, TVC_blockcipher64> {
+public:
+    int ClassId() const override { return 5; }
+    std::string ClassAlgorithm() const override { return "Blowfish"; }
+    int ClassMaxKeySize() const override { return 448; }
+    bool RunSelfTest() const override;
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
+    void Wipe() override;
+
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+
+private:
+    std::uint32_t F(std::uint32_t x) const {
+        return ((SBox[0][x >> 24] + SBox[1][(x >> 16) & 255]) ^ SBox[2][(x >> 8) & 255]) + SBox[3][x & 255];
+    }
+    void EncryptWords(std::uint32_t& l, std::uint32_t& r) const;
+
+    KeyTable<std::uint32_t, 256> SBox[4];
+    KeyTable<std::uint32_t, 18> PBox;
+};
+
+}  // namespace vantrel
