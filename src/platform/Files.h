@@ -43,7 +43,7 @@ public:
     const std::string& Path() const { return path_; }
 
 protected:
-    TFileStream(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+    TFileStream(std::string path, int fd) : fd_(fd), path_(std::move(path)) {}
     int fd_ = -1;
 
 private:

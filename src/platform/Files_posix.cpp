@@ -1,0 +1,181 @@
+#include "platform/Files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace vantrel {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path, int code) {
+    throw EFileError(what + " " + path + ": " + std::strerror(code), code);
+}
+
+int OpenOrThrow(const std::string& path, TFileMode mode) {
+    const int flags = (mode == TFileMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOFOLLOW;
+    int fd = ::open(path.c_str(), flags);
+    if (fd < 0) Fail("Cannot open file", path, errno);
+    if (mode == TFileMode::ReadWriteExclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int code = errno;
+        ::close(fd);
+        Fail("Cannot open file", path, code);
+    }
+    return fd;
+}
+
+// A new, exclusive file beside the target: ".<name>.<random>.part", so it never clashes
+// with a user's file and is hidden from file managers while it is written.
+std::pair<std::string, int> CreateTemporaryBeside(const std::string& target) {
+    std::random_device rd;
+    const std::string folder = FolderOf(target), name = BareName(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%08x", unsigned(rd()));
+        std::string temp = folder + "." + name.substr(0, 200) + suffix + ".part";
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return {temp, fd};
+        if (errno != EEXIST) Fail("Cannot create file", target, errno);
+    }
+    Fail("Cannot create file", target, EEXIST);
+}
+
+}  // namespace
+
+TFileStream::TFileStream(const std::string& path, TFileMode mode) : fd_(OpenOrThrow(path, mode)), path_(path) {}
+
+TFileStream::~TFileStream() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+    for (;;) {
+        ssize_t got = ::read(fd_, buffer, count);
+        if (got >= 0) {
+            pos_ += got;
+            return std::size_t(got);
+        }
+        if (errno != EINTR) Fail("Cannot read file", path_, errno);
+    }
+}
+
+void TFileStream::Write(const void* buffer, std::size_t count) {
+    const auto* p = static_cast<const std::uint8_t*>(buffer);
+    while (count > 0) {
+        ssize_t put = ::write(fd_, p, count);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            Fail("Cannot write file", path_, errno);
+        }
+        if (put == 0) Fail("Cannot write file", path_, ENOSPC);
+        p += put;
+        count -= std::size_t(put);
+        pos_ += put;
+    }
+}
+
+std::int64_t TFileStream::Size() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) Fail("Cannot read file", path_, errno);
+    return std::int64_t(st.st_size);
+}
+
+void TFileStream::Seek(std::int64_t pos) {
+    if (::lseek(fd_, off_t(pos), SEEK_SET) < 0) Fail("Cannot seek in file", path_, errno);
+    pos_ = pos;
+}
+
+void TFileStream::Sync() {
+    if (::fdatasync(fd_) != 0) Fail("Cannot write file", path_, errno);
+}
+
+TAtomicOutput::TAtomicOutput(const std::string& target) : TAtomicOutput(target, CreateTemporaryBeside(target)) {}
+
+TAtomicOutput::TAtomicOutput(const std::string& target, std::pair<std::string, int> temp)
+    : TFileStream(std::move(temp.first), temp.second), target_(target) {}
+
+TAtomicOutput::~TAtomicOutput() {
+    if (!committed_) ::unlink(Path().c_str());
+}
+
+void TAtomicOutput::Commit() {
+    Sync();
+    if (::close(fd_) != 0) {
+        fd_ = -1;
+        Fail("Cannot write file", target_, errno);
+    }
+    fd_ = -1;
+    if (::rename(Path().c_str(), target_.c_str()) != 0) Fail("Cannot create file", target_, errno);
+    committed_ = true;
+    // The rename itself reaches the disk with the folder.
+    int dir = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::int64_t FileSizeOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return -1;
+    return std::int64_t(st.st_size);
+}
+
+std::vector<TDirEntry> ListDirectory(const std::string& path) {
+    DIR* dir = ::opendir(path.c_str());
+    if (!dir) Fail("Cannot list folder", path, errno);
+    std::vector<TDirEntry> entries;
+    while (dirent* e = ::readdir(dir)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        TDirEntry entry{name};
+        struct stat st {};
+        if (::lstat(JoinPath(path, name).c_str(), &st) == 0) {
+            entry.isDirectory = S_ISDIR(st.st_mode);
+            entry.isSymlink = S_ISLNK(st.st_mode);
+        }
+        entries.push_back(std::move(entry));
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    return entries;
+}
+
+void DeleteFileOrThrow(const std::string& path) {
+    if (::unlink(path.c_str()) != 0) Fail("Cannot delete file", path, errno);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == kPathSeparator) return folder + name;
+    return folder + kPathSeparator + name;
+}
+
+std::string FolderOf(const std::string& path) {
+    auto pos = path.find_last_of(kPathSeparator);
+    return pos == std::string::npos ? std::string("./") : path.substr(0, pos + 1);
+}
+
+std::string BareName(const std::string& path) {
+    auto pos = path.find_last_of(kPathSeparator);
+    return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+}  // namespace vantrel
