@@ -50,4 +50,16 @@ private:
     std::size_t writeLimit_ = SIZE_MAX;
 };
 
+// Takes every write and keeps nothing; counts what went through.
+class TNullStream : public TStream {
+public:
+    std::size_t Read(void*, std::size_t) override { return 0; }
+    void Write(const void*, std::size_t count) override { size_ += std::int64_t(count); }
+    std::int64_t Position() const override { return size_; }
+    std::int64_t Size() const override { return size_; }
+
+private:
+    std::int64_t size_ = 0;
+};
+
 }  // namespace vantrel
