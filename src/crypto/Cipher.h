@@ -122,7 +122,12 @@ public:
 
     void SetKey(const std::uint8_t* key, std::uint32_t sizeBits, const std::uint8_t* iv = nullptr) override {
         TVC_cipher::SetKey(key, sizeBits, iv);
-        ScheduleKey(key, sizeBits);
+        try {
+            ScheduleKey(key, sizeBits);
+        } catch (...) {
+            Wipe();  // a refused key leaves the cipher unkeyed
+            throw;
+        }
         if (iv) {
             std::memcpy(InitVector, iv, B);
         } else {
