@@ -1,0 +1,75 @@
+#pragma once
+
+#include <atomic>
+
+#include "crypto/CipherImpl.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#define VANTREL_RIJNDAEL_AESNI 1
+#define VANTREL_AESNI_TARGET __attribute__((target("aes,sse4.1")))
+#else
+#define VANTREL_RIJNDAEL_AESNI 0
+#endif
+
+namespace vantrel {
+
+// Rijndael with a 128-bit block (AES), keyed with any whole number of bytes up to 32: the key
+// is zero-extended to the next of 16, 24 or 32 bytes, which also picks 10, 12 or 14 rounds.
+// A 20-byte digest therefore runs as AES-192 with four zero bytes behind it.
+//
+// Two interchangeable block paths: word tables, and the processor's AES instructions where
+// present. The path is fixed when the key is scheduled, so the block functions test one flag.
+// Round keys are kept as little-endian words, which puts them in memory in the byte order the
+// AES instructions load; decryption uses the equivalent inverse cipher on both paths, so one
+// set of decryption round keys serves both.
+class TVC_rijndael final : public TVC_cipherImpl<TVC_rijndael, TVC_blockcipher128> {
+public:
+    int ClassId() const override { return 9; }
+    std::string ClassAlgorithm() const override { return "Rijndael"; }
+    int ClassMaxKeySize() const override { return 256; }
+    bool RunSelfTest() const override;
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
+    void Wipe() override;
+
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
+#if VANTREL_RIJNDAEL_AESNI
+        if (aesni_) return EncryptAesni(in, out);
+#endif
+        EncryptTables(in, out);
+    }
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
+#if VANTREL_RIJNDAEL_AESNI
+        if (aesni_) return DecryptAesni(in, out);
+#endif
+        DecryptTables(in, out);
+    }
+
+    // Whether this processor has the AES instructions.
+    static bool HasAesInstructions();
+    // Keys scheduled while this is set use the table path even where the instructions exist;
+    // tests use it to hold the two paths against each other.
+    static void ForceTablePath(bool on) { forceTables_.store(on, std::memory_order_relaxed); }
+    // The path chosen at the last ScheduleKey.
+    bool UsesAesInstructions() const { return aesni_; }
+
+private:
+    static constexpr std::size_t kMaxRoundKeyWords = 4 * (14 + 1);
+
+    void EncryptTables(const std::uint8_t* in, std::uint8_t* out) const;
+    void DecryptTables(const std::uint8_t* in, std::uint8_t* out) const;
+#if VANTREL_RIJNDAEL_AESNI
+    VANTREL_AESNI_TARGET void EncryptAesni(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_AESNI_TARGET void DecryptAesni(const std::uint8_t* in, std::uint8_t* out) const;
+#endif
+
+    // Round r uses words 4r to 4r+3; DecKey holds the equivalent inverse cipher's keys in the
+    // order decryption uses them.
+    alignas(16) KeyTable<std::uint32_t, kMaxRoundKeyWords> EncKey;
+    alignas(16) KeyTable<std::uint32_t, kMaxRoundKeyWords> DecKey;
+    int rounds_ = 0;
+    bool aesni_ = false;
+
+    static inline std::atomic<bool> forceTables_{false};
+};
+
+}  // namespace vantrel
