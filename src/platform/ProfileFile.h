@@ -37,6 +37,9 @@ private:
     struct Line;
     std::string path_;
     std::vector<std::string> lines_;  // the file as read, edited in place
+    bool readFailed_ = false;  // the file is there but could not be read: never overwrite it
+    bool utf8Bom_ = false;     // written back as it came
+    bool crlf_ = false;        // line ends of the file as read
 };
 
 // One-shot forms, as the program's settings code uses them.
