@@ -1,0 +1,42 @@
+// MISTY1 beyond its known answers: its identity and the zero extension of short keys.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "crypto/ciphers/Misty1.h"
+
+namespace vantrel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(Misty1, ReportsItsClassValues) {
+    TVC_misty1 c;
+    EXPECT_EQ(c.ClassId(), 11);
+    EXPECT_EQ(c.ClassAlgorithm(), "Misty1");
+    EXPECT_EQ(c.ClassMaxKeySize(), 128);
+    EXPECT_EQ(c.ClassBlockSize(), 64);
+}
+
+// A key of fewer than 16 bytes runs as the 16-byte key with zero bytes behind it.
+TEST(Misty1, ShortKeysAreZeroExtended) {
+    std::mt19937 rng(41);
+    for (std::uint32_t bits : {4u, 8u, 64u, 120u}) {
+        Bytes key(16, 0);
+        for (std::size_t i = 0; i < bits / 8; ++i) key[i] = std::uint8_t(rng());
+        TVC_misty1 shortKeyed, fullKeyed;
+        shortKeyed.SetKey(key.data(), bits);
+        fullKeyed.SetKey(key.data(), 128);
+        for (int n = 0; n < 4; ++n) {
+            Bytes block(8), a(8), b(8);
+            for (auto& x : block) x = std::uint8_t(rng());
+            shortKeyed.EncryptBlock(block.data(), a.data());
+            fullKeyed.EncryptBlock(block.data(), b.data());
+            ASSERT_EQ(a, b) << bits << " bits";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vantrel
