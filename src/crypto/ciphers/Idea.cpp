@@ -1,0 +1,117 @@
+#include "crypto/ciphers/Idea.h"
+
+#include "crypto/Bytes.h"
+#include "crypto/ciphers/SelfTest.h"
+
+namespace vantrel {
+
+using bytes::LoadBE16;
+using bytes::StoreBE16;
+
+namespace {
+
+// Multiplication modulo 65537 with 0 standing for 65536. Both operands are below 2^16, so
+// the product fits 32 bits and is 0 exactly when an operand stands for 65536 = -1. Then the
+// result is the negated other operand, 1 - b modulo 2^16 (and 1 when both are 0): 1 - a - b
+// covers all three, and the choice is a select rather than a branch.
+inline std::uint32_t Mul(std::uint32_t a, std::uint32_t b) {
+    const std::uint32_t p = a * b;
+    const std::uint32_t lo = p & 0xFFFF, hi = p >> 16;
+    const std::uint32_t r = lo - hi + (lo < hi ? 1u : 0u);
+    const std::uint32_t z = 1 - a - b;
+    return (p != 0 ? r : z) & 0xFFFF;
+}
+
+// x^-1 modulo 65537 by Fermat (x^65535), with 0 standing for 65536, which is its own inverse.
+std::uint32_t MulInverse(std::uint32_t x) {
+    std::uint64_t base = x == 0 ? 65536 : x, result = 1;
+    for (std::uint32_t e = 65535; e != 0; e >>= 1) {
+        if (e & 1) result = result * base % 65537;
+        base = base * base % 65537;
+    }
+    return std::uint32_t(result) & 0xFFFF;
+}
+
+inline std::uint32_t AddInverse(std::uint32_t x) { return (0x10000 - x) & 0xFFFF; }
+
+}  // namespace
+
+void TVC_idea::Crypt(const Schedule& k, const std::uint8_t* in, std::uint8_t* out) {
+    std::uint32_t x1 = LoadBE16(in), x2 = LoadBE16(in + 2), x3 = LoadBE16(in + 4), x4 = LoadBE16(in + 6);
+    const std::uint32_t* z = k.v;
+    for (int round = 0; round < 8; ++round, z += 6) {
+        x1 = Mul(x1, z[0]);
+        x2 = (x2 + z[1]) & 0xFFFF;
+        x3 = (x3 + z[2]) & 0xFFFF;
+        x4 = Mul(x4, z[3]);
+        std::uint32_t e = Mul(x1 ^ x3, z[4]);
+        const std::uint32_t f = Mul((e + (x2 ^ x4)) & 0xFFFF, z[5]);
+        e = (e + f) & 0xFFFF;
+        x1 ^= f;
+        x4 ^= e;
+        // The middle words change places after every round.
+        const std::uint32_t t = x2 ^ e;
+        x2 = x3 ^ f;
+        x3 = t;
+    }
+    // The output transformation undoes the last exchange.
+    StoreBE16(out, std::uint16_t(Mul(x1, z[0])));
+    StoreBE16(out + 2, std::uint16_t(x3 + z[1]));
+    StoreBE16(out + 4, std::uint16_t(x2 + z[2]));
+    StoreBE16(out + 6, std::uint16_t(Mul(x4, z[3])));
+}
+
+void TVC_idea::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
+    std::uint8_t k[16] = {};
+    const std::uint32_t n = sizeBits / 8;
+    std::memcpy(k, key, n < 16 ? n : 16);
+    std::uint64_t hi = 0, lo = 0;
+    for (int i = 0; i < 8; ++i) {
+        hi = (hi << 8) | k[i];
+        lo = (lo << 8) | k[i + 8];
+    }
+    SecureZero(k, sizeof k);
+    // Eight subkeys from the 128-bit key, then the key rotated left by 25 bits, and so on.
+    for (int i = 0; i < kSubkeys; i += 8) {
+        for (int j = 0; j < 8 && i + j < kSubkeys; ++j) {
+            const std::uint64_t w = j < 4 ? hi : lo;
+            EncKey[std::size_t(i + j)] = std::uint32_t(w >> (48 - 16 * (j & 3))) & 0xFFFF;
+        }
+        const std::uint64_t h = (hi << 25) | (lo >> 39);
+        lo = (lo << 25) | (hi >> 39);
+        hi = h;
+    }
+    hi = lo = 0;
+
+    // Decryption walks the rounds backwards with the inverses of the same subkeys; the
+    // additive pair changes places except next to the output transformation.
+    const auto& e = EncKey;
+    auto& d = DecKey;
+    for (int r = 0; r <= 8; ++r) {
+        const std::size_t src = std::size_t(6 * (8 - r)), dst = std::size_t(6 * r);
+        const bool outer = r == 0 || r == 8;
+        d[dst] = MulInverse(e[src]);
+        d[dst + 1] = AddInverse(e[src + (outer ? 1 : 2)]);
+        d[dst + 2] = AddInverse(e[src + (outer ? 2 : 1)]);
+        d[dst + 3] = MulInverse(e[src + 3]);
+        if (r < 8) {
+            d[dst + 4] = e[src - 2];
+            d[dst + 5] = e[src - 1];
+        }
+    }
+}
+
+void TVC_idea::Wipe() {
+    EncKey.Fill(0x00);
+    DecKey.Fill(0x00);
+    TVC_blockcipher64::Wipe();
+}
+
+bool TVC_idea::RunSelfTest() const {
+    return RunBlockSelfTest<TVC_idea>({
+        {"3A984E2000195DB32EE501C8C47CEA60", "0102030405060708", "97BCD8200780DA86"},
+        {"006400C8012C019001F4025802BC0320", "05320A6414C819FA", "65BE87E7A2538AED"},
+    });
+}
+
+}  // namespace vantrel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "crypto/CipherImpl.h"
+
+namespace vantrel {
+
+// IDEA: 8 rounds and the output transformation on four big-endian 16-bit words, the key
+// taken as 16 bytes (a shorter key is extended with zero bytes). The decryption subkeys are
+// derived once in ScheduleKey, so both directions run the same round routine.
+class TVC_idea final : public TVC_cipherImpl<TVC_idea, TVC_blockcipher64> {
+public:
+    int ClassId() const override { return 12; }
+    std::string ClassAlgorithm() const override { return "IDEA"; }
+    int ClassMaxKeySize() const override { return 128; }
+    bool RunSelfTest() const override;
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
+    void Wipe() override;
+
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const { Crypt(EncKey, in, out); }
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const { Crypt(DecKey, in, out); }
+
+    static constexpr int kSubkeys = 52;
+
+private:
+    // Subkeys are kept widened to 32 bits so the round code does no zero extension.
+    using Schedule = KeyTable<std::uint32_t, kSubkeys>;
+    static void Crypt(const Schedule& k, const std::uint8_t* in, std::uint8_t* out);
+
+    Schedule EncKey;
+    Schedule DecKey;
+};
+
+}  // namespace vantrel

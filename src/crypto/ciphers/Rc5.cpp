@@ -1,0 +1,73 @@
+#include "crypto/ciphers/Rc5.h"
+
+#include <algorithm>
+
+#include "crypto/Bytes.h"
+#include "crypto/ciphers/SelfTest.h"
+#include "crypto/ciphers/tables/rc5_rc6_tables.h"
+
+namespace vantrel {
+
+using bytes::LoadLE32;
+using bytes::Rotl32;
+using bytes::Rotr32;
+using bytes::StoreLE32;
+namespace t = tables::rc5_rc6;
+
+void TVC_rc5::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    const std::uint32_t* s = S.v;
+    std::uint32_t a = LoadLE32(in) + s[0], b = LoadLE32(in + 4) + s[1];
+    for (int i = 1; i <= kRounds; ++i) {
+        a = Rotl32(a ^ b, b) + s[2 * i];
+        b = Rotl32(b ^ a, a) + s[2 * i + 1];
+    }
+    StoreLE32(out, a);
+    StoreLE32(out + 4, b);
+}
+
+void TVC_rc5::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    const std::uint32_t* s = S.v;
+    std::uint32_t a = LoadLE32(in), b = LoadLE32(in + 4);
+    for (int i = kRounds; i >= 1; --i) {
+        b = Rotr32(b - s[2 * i + 1], a) ^ a;
+        a = Rotr32(a - s[2 * i], b) ^ b;
+    }
+    StoreLE32(out, a - s[0]);
+    StoreLE32(out + 4, b - s[1]);
+}
+
+void TVC_rc5::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
+    const std::uint32_t n = sizeBits / 8;
+    // The key as little-endian words, the last one completed with zero bytes; an empty key
+    // still counts as one zero word.
+    const std::uint32_t c = std::max<std::uint32_t>(1, (n + 3) / 4);
+    std::uint32_t l[64] = {};
+    for (std::uint32_t i = 0; i < n; ++i) l[i / 4] |= std::uint32_t(key[i]) << (8 * (i % 4));
+
+    constexpr std::uint32_t kTable = std::uint32_t(decltype(S)::size());
+    S[0] = t::P32[0];
+    for (std::size_t i = 1; i < kTable; ++i) S[i] = S[i - 1] + t::Q32[0];
+    std::uint32_t a = 0, b = 0;
+    for (std::uint32_t k = 0, i = 0, j = 0, steps = 3 * std::max(kTable, c); k < steps; ++k) {
+        a = S[i] = Rotl32(S[i] + a + b, 3);
+        b = l[j] = Rotl32(l[j] + a + b, a + b);
+        if (++i == kTable) i = 0;
+        if (++j == c) j = 0;
+    }
+    SecureZero(l, sizeof l);
+    a = b = 0;
+}
+
+void TVC_rc5::Wipe() {
+    S.Fill(0xFF);
+    TVC_blockcipher64::Wipe();
+}
+
+bool TVC_rc5::RunSelfTest() const {
+    return RunBlockSelfTest<TVC_rc5>({
+        {"DC49DB1375A5584F6485B413B5F12BAF", "2F42B3B70369FC92", "65C178B284D197CC"},
+        {"5269F149D41BA0152497574D7F153125", "65C178B284D197CC", "EB44E415DA319824"},
+    });
+}
+
+}  // namespace vantrel

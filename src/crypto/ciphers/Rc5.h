@@ -1,0 +1,26 @@
+#pragma once
+
+#include "crypto/CipherImpl.h"
+
+namespace vantrel {
+
+// RC5-32/12: two little-endian 32-bit words, 12 rounds, 26 round keys.
+class TVC_rc5 final : public TVC_cipherImpl<TVC_rc5, TVC_blockcipher64> {
+public:
+    int ClassId() const override { return 3; }
+    std::string ClassAlgorithm() const override { return "RC5"; }
+    int ClassMaxKeySize() const override { return 2048; }
+    bool RunSelfTest() const override;
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
+    void Wipe() override;
+
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+
+    static constexpr int kRounds = 12;
+
+private:
+    KeyTable<std::uint32_t, 2 * kRounds + 2> S;
+};
+
+}  // namespace vantrel

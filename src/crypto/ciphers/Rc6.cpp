@@ -1,0 +1,100 @@
+#include "crypto/ciphers/Rc6.h"
+
+#include <algorithm>
+
+#include "crypto/Bytes.h"
+#include "crypto/ciphers/SelfTest.h"
+#include "crypto/ciphers/tables/rc5_rc6_tables.h"
+
+namespace vantrel {
+
+using bytes::LoadLE32;
+using bytes::Rotl32;
+using bytes::Rotr32;
+using bytes::StoreLE32;
+namespace t = tables::rc5_rc6;
+
+namespace {
+inline std::uint32_t F(std::uint32_t x) { return Rotl32(x * (2 * x + 1), 5); }
+}  // namespace
+
+void TVC_rc6::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    const std::uint32_t* s = S.v;
+    std::uint32_t a = LoadLE32(in), b = LoadLE32(in + 4) + s[0], c = LoadLE32(in + 8), d = LoadLE32(in + 12) + s[1];
+    // Two rounds per pass, so the word rotation costs nothing but renaming.
+    for (int i = 1; i <= kRounds; i += 2) {
+        std::uint32_t tb = F(b), ud = F(d);
+        a = Rotl32(a ^ tb, ud) + s[2 * i];
+        c = Rotl32(c ^ ud, tb) + s[2 * i + 1];
+        // Now (b, c, d, a) play (a, b, c, d).
+        const std::uint32_t tc = F(c), ua = F(a);
+        b = Rotl32(b ^ tc, ua) + s[2 * i + 2];
+        d = Rotl32(d ^ ua, tc) + s[2 * i + 3];
+        // Back to (c, d, a, b): swap the pairs to restore the names.
+        std::swap(a, c);
+        std::swap(b, d);
+    }
+    StoreLE32(out, a + s[2 * kRounds + 2]);
+    StoreLE32(out + 4, b);
+    StoreLE32(out + 8, c + s[2 * kRounds + 3]);
+    StoreLE32(out + 12, d);
+}
+
+void TVC_rc6::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    const std::uint32_t* s = S.v;
+    std::uint32_t a = LoadLE32(in) - s[2 * kRounds + 2], b = LoadLE32(in + 4);
+    std::uint32_t c = LoadLE32(in + 8) - s[2 * kRounds + 3], d = LoadLE32(in + 12);
+    for (int i = kRounds; i >= 1; i -= 2) {
+        std::swap(a, c);
+        std::swap(b, d);
+        // Undo round i, played by (b, c, d, a).
+        const std::uint32_t tc = F(c), ua = F(a);
+        d = Rotr32(d - s[2 * i + 1], tc) ^ ua;
+        b = Rotr32(b - s[2 * i], ua) ^ tc;
+        // Undo round i - 1, played by (a, b, c, d).
+        const std::uint32_t tb = F(b), ud = F(d);
+        c = Rotr32(c - s[2 * i - 1], tb) ^ ud;
+        a = Rotr32(a - s[2 * i - 2], ud) ^ tb;
+    }
+    StoreLE32(out, a);
+    StoreLE32(out + 4, b - s[0]);
+    StoreLE32(out + 8, c);
+    StoreLE32(out + 12, d - s[1]);
+}
+
+void TVC_rc6::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
+    const std::uint32_t n = sizeBits / 8;
+    // The key as little-endian words, the last one completed with zero bytes; an empty key
+    // still counts as one zero word.
+    const std::uint32_t c = std::max<std::uint32_t>(1, (n + 3) / 4);
+    std::uint32_t l[64] = {};
+    for (std::uint32_t i = 0; i < n; ++i) l[i / 4] |= std::uint32_t(key[i]) << (8 * (i % 4));
+
+    constexpr std::uint32_t kTable = std::uint32_t(decltype(S)::size());
+    S[0] = t::P32[0];
+    for (std::size_t i = 1; i < kTable; ++i) S[i] = S[i - 1] + t::Q32[0];
+    std::uint32_t a = 0, b = 0;
+    for (std::uint32_t k = 0, i = 0, j = 0, steps = 3 * std::max(kTable, c); k < steps; ++k) {
+        a = S[i] = Rotl32(S[i] + a + b, 3);
+        b = l[j] = Rotl32(l[j] + a + b, a + b);
+        if (++i == kTable) i = 0;
+        if (++j == c) j = 0;
+    }
+    SecureZero(l, sizeof l);
+    a = b = 0;
+}
+
+void TVC_rc6::Wipe() {
+    S.Fill(0xFF);
+    TVC_blockcipher128::Wipe();
+}
+
+bool TVC_rc6::RunSelfTest() const {
+    return RunBlockSelfTest<TVC_rc6>({
+        {"0123456789ABCDEF0112233445566778", "02132435465768798A9BACBDCEDFE0F1", "524E192F4715C6231F51F6367EA43F18"},
+        {"0123456789ABCDEF0112233445566778899AABBCCDDEEFF01032547698BADCFE", "02132435465768798A9BACBDCEDFE0F1",
+         "C8241816F0D7E48920AD16A1674E5D48"},
+    });
+}
+
+}  // namespace vantrel
