@@ -1,0 +1,71 @@
+#pragma once
+
+#include "crypto/CipherImpl.h"
+
+namespace vantrel {
+
+// The DES core that single and triple DES share. A schedule holds two words per round, laid
+// out for the combined S-box/permutation tables of the round function.
+namespace descore {
+
+using Schedule = KeyTable<std::uint32_t, 32>;
+
+// One 8-byte key (parity bits ignored) to the 16 round keys.
+void ExpandKey(const std::uint8_t* key, Schedule& ks);
+// One DES pass over a block; Forward encrypts, otherwise decrypts.
+template <bool Forward>
+void Single(const Schedule& ks, const std::uint8_t* in, std::uint8_t* out);
+// Three passes with one initial and one final permutation: a forward, b backward, c forward
+// when Forward, else all three the other way round.
+template <bool Forward>
+void Triple(const Schedule& a, const Schedule& b, const Schedule& c, const std::uint8_t* in, std::uint8_t* out);
+
+}  // namespace descore
+
+// Family base of the DES ciphers: the round-key builder and the block routines, shared by
+// single DES (one schedule) and triple DES (three).
+template <class Derived>
+class TVC_customdes : public TVC_cipherImpl<Derived, TVC_blockcipher64> {
+protected:
+    using Schedule = descore::Schedule;
+    static constexpr std::uint8_t kWipeByte = 0x00;
+
+    static void BuildSchedule(const std::uint8_t* key8, Schedule& ks) { descore::ExpandKey(key8, ks); }
+};
+
+// DES, 16 rounds between the initial and final permutations; an 8-byte zero-padded key.
+class TVC_des final : public TVC_customdes<TVC_des> {
+public:
+    int ClassId() const override { return 23; }
+    std::string ClassAlgorithm() const override { return "DES"; }
+    int ClassMaxKeySize() const override { return 64; }
+    bool RunSelfTest() const override;
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
+    void Wipe() override;
+
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+
+private:
+    Schedule K;
+};
+
+// Triple DES, encrypt-decrypt-encrypt. A key of up to 128 bits is two-key triple DES (the
+// third pass reuses K1); above that K3 comes from bytes 16 to 23 of the zero-padded key.
+class TVC_3des final : public TVC_customdes<TVC_3des> {
+public:
+    int ClassId() const override { return 24; }
+    std::string ClassAlgorithm() const override { return "3DES"; }
+    int ClassMaxKeySize() const override { return 192; }
+    bool RunSelfTest() const override;
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
+    void Wipe() override;
+
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+
+private:
+    Schedule K1, K2, K3;
+};
+
+}  // namespace vantrel
