@@ -1,0 +1,53 @@
+#pragma once
+
+#include "crypto/CipherImpl.h"
+#include "crypto/ciphers/tables/cast128_tables.h"
+
+namespace vantrel {
+
+// The three round function types of CAST-128, which CAST-256 shares: a masking key km and a
+// rotation kr (0 to 31) applied to the data word d, then four S-box look-ups on the bytes of
+// the result, most significant first.
+namespace castround {
+
+inline std::uint32_t Rotl(std::uint32_t x, std::uint32_t r) { return (x << r) | (x >> ((32 - r) & 31)); }
+
+inline std::uint32_t F1(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
+    namespace t = tables::cast128;
+    const std::uint32_t i = Rotl(km + d, kr);
+    return ((t::S1[i >> 24] ^ t::S2[(i >> 16) & 255]) - t::S3[(i >> 8) & 255]) + t::S4[i & 255];
+}
+inline std::uint32_t F2(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
+    namespace t = tables::cast128;
+    const std::uint32_t i = Rotl(km ^ d, kr);
+    return ((t::S1[i >> 24] - t::S2[(i >> 16) & 255]) + t::S3[(i >> 8) & 255]) ^ t::S4[i & 255];
+}
+inline std::uint32_t F3(std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
+    namespace t = tables::cast128;
+    const std::uint32_t i = Rotl(km - d, kr);
+    return ((t::S1[i >> 24] + t::S2[(i >> 16) & 255]) ^ t::S3[(i >> 8) & 255]) - t::S4[i & 255];
+}
+
+}  // namespace castround
+
+// CAST-128: the key zero-padded to 16 bytes as four big-endian words; 12 rounds for keys of
+// 10 bytes or fewer, 16 otherwise; blocks as two big-endian words.
+class TVC_cast128 final : public TVC_cipherImpl<TVC_cast128, TVC_blockcipher64> {
+public:
+    int ClassId() const override { return 7; }
+    std::string ClassAlgorithm() const override { return "Cast128"; }
+    int ClassMaxKeySize() const override { return 128; }
+    bool RunSelfTest() const override;
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
+    void Wipe() override;
+
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+
+private:
+    KeyTable<std::uint32_t, 16> Km;  // masking keys
+    KeyTable<std::uint32_t, 16> Kr;  // rotation amounts, 0 to 31
+    int rounds_ = 16;
+};
+
+}  // namespace vantrel

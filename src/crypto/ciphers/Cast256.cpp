@@ -1,0 +1,136 @@
+#include "crypto/ciphers/Cast256.h"
+
+#include <array>
+
+#include "crypto/Bytes.h"
+#include "crypto/ciphers/Cast128.h"
+#include "crypto/ciphers/SelfTest.h"
+
+namespace vantrel {
+
+using bytes::LoadBE32;
+using bytes::StoreBE32;
+using castround::F1;
+using castround::F2;
+using castround::F3;
+
+namespace {
+
+// The masking and rotation constants of the 24 key-schedule octaves: arithmetic progressions
+// from the published start values, modulo 2^32 and modulo 32.
+struct OctaveKeys {
+    std::array<std::uint32_t, 24 * 8> tm{}, tr{};
+};
+
+constexpr OctaveKeys MakeOctaveKeys() {
+    namespace t = tables::cast128;
+    OctaveKeys o;
+    std::uint32_t cm = t::CAST256_INIT[0], cr = t::CAST256_INIT[2];
+    const std::uint32_t mm = t::CAST256_INIT[1], mr = t::CAST256_INIT[3];
+    for (std::size_t i = 0; i < o.tm.size(); ++i) {
+        o.tm[i] = cm;
+        cm += mm;
+        o.tr[i] = cr;
+        cr = (cr + mr) & 31;
+    }
+    return o;
+}
+
+constexpr OctaveKeys kOctave = MakeOctaveKeys();
+
+}  // namespace
+
+void TVC_cast256::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
+    std::uint8_t padded[32] = {};
+    std::memcpy(padded, key, sizeBits / 8);
+    std::uint32_t k[8];  // the words A to H of the published schedule
+    for (int i = 0; i < 8; ++i) k[i] = LoadBE32(padded + 4 * i);
+    auto& [wa, wb, wc, wd, we, wf, wg, wh] = k;
+    for (std::size_t q = 0; q < 12; ++q) {
+        for (std::size_t w = 2 * q; w < 2 * q + 2; ++w) {
+            const std::uint32_t* tm = &kOctave.tm[8 * w];
+            const std::uint32_t* tr = &kOctave.tr[8 * w];
+            wg ^= F1(wh, tm[0], tr[0]);
+            wf ^= F2(wg, tm[1], tr[1]);
+            we ^= F3(wf, tm[2], tr[2]);
+            wd ^= F1(we, tm[3], tr[3]);
+            wc ^= F2(wd, tm[4], tr[4]);
+            wb ^= F3(wc, tm[5], tr[5]);
+            wa ^= F1(wb, tm[6], tr[6]);
+            wh ^= F2(wa, tm[7], tr[7]);
+        }
+        Kr[4 * q + 0] = wa & 31;
+        Kr[4 * q + 1] = wc & 31;
+        Kr[4 * q + 2] = we & 31;
+        Kr[4 * q + 3] = wg & 31;
+        Km[4 * q + 0] = wh;
+        Km[4 * q + 1] = wf;
+        Km[4 * q + 2] = wd;
+        Km[4 * q + 3] = wb;
+    }
+    SecureZero(k, sizeof k);
+    SecureZero(padded, sizeof padded);
+}
+
+void TVC_cast256::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    std::uint32_t a = LoadBE32(in), b = LoadBE32(in + 4), c = LoadBE32(in + 8), d = LoadBE32(in + 12);
+    const std::uint32_t* km = Km.v;
+    const std::uint32_t* kr = Kr.v;
+    for (int q = 0; q < 6; ++q, km += 4, kr += 4) {
+        c ^= F1(d, km[0], kr[0]);
+        b ^= F2(c, km[1], kr[1]);
+        a ^= F3(b, km[2], kr[2]);
+        d ^= F1(a, km[3], kr[3]);
+    }
+    for (int q = 6; q < 12; ++q, km += 4, kr += 4) {
+        d ^= F1(a, km[3], kr[3]);
+        a ^= F3(b, km[2], kr[2]);
+        b ^= F2(c, km[1], kr[1]);
+        c ^= F1(d, km[0], kr[0]);
+    }
+    StoreBE32(out, a);
+    StoreBE32(out + 4, b);
+    StoreBE32(out + 8, c);
+    StoreBE32(out + 12, d);
+}
+
+// Each reverse quad-round is undone by the forward one with the same keys and vice versa,
+// taken from the last quad-round back to the first.
+void TVC_cast256::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    std::uint32_t a = LoadBE32(in), b = LoadBE32(in + 4), c = LoadBE32(in + 8), d = LoadBE32(in + 12);
+    const std::uint32_t* km = Km.v + 44;
+    const std::uint32_t* kr = Kr.v + 44;
+    for (int q = 11; q >= 6; --q, km -= 4, kr -= 4) {
+        c ^= F1(d, km[0], kr[0]);
+        b ^= F2(c, km[1], kr[1]);
+        a ^= F3(b, km[2], kr[2]);
+        d ^= F1(a, km[3], kr[3]);
+    }
+    for (int q = 5; q >= 0; --q, km -= 4, kr -= 4) {
+        d ^= F1(a, km[3], kr[3]);
+        a ^= F3(b, km[2], kr[2]);
+        b ^= F2(c, km[1], kr[1]);
+        c ^= F1(d, km[0], kr[0]);
+    }
+    StoreBE32(out, a);
+    StoreBE32(out + 4, b);
+    StoreBE32(out + 8, c);
+    StoreBE32(out + 12, d);
+}
+
+void TVC_cast256::Wipe() {
+    Km.Fill(0xFF);
+    Kr.Fill(0xFF);
+    TVC_blockcipher128::Wipe();
+}
+
+bool TVC_cast256::RunSelfTest() const {
+    return RunBlockSelfTest<TVC_cast256>({
+        {"2342BB9EFA38542C0AF75647F29F615D", "0000000000000000000000000C9B2807",
+         "963A8A50CEB54D08E0DEE0F1D0413DCF"},
+        {"2342BB9EFA38542CBED0AC83940AC298BAC77A7717942863", "000000000000000000000000DE255AFF",
+         "2BC1929F301347A99D3F3E45AD3401E8"},
+    });
+}
+
+}  // namespace vantrel
