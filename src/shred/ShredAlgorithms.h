@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shred/CharGenerators.h"
+
+namespace vantrel {
+
+// The worker's callbacks, shared with encryption (which declares the same two names): the
+// cancel query is asked before every chunk (true: stop); the progress event gets the bytes
+// of the file's passes done before the chunk, the bytes all passes will write, the chunk's
+// share of the file's size and the chunk's seconds.
+using TCryptoCancelQuery = std::function<bool()>;
+using TCryptoProgressEvent =
+    std::function<void(std::int64_t done, std::int64_t total, std::int64_t processed, double seconds)>;
+
+// The generators of one file's passes, first pass first; each serves exactly one pass.
+using TPassList = std::vector<std::unique_ptr<TCharGenerator>>;
+
+// Overwrites the whole file in place once per pass, flushing every pass to the disk before
+// the next, and deletes it. True when the file was wiped completely and is gone; false when
+// the cancel query stopped it (the file stays, partly overwritten) or the deletion failed.
+// A symbolic link is removed without touching what it points to. Open, read and write
+// failures (a missing file, one locked by another program) raise EFileError; the pass list
+// is released on every way out.
+bool WipeFile(const std::string& fileName, TPassList passes, const TCryptoCancelQuery& cancel,
+              const TCryptoProgressEvent& progress);
+
+// Bytes per chunk: one read (when the pass needs it), one write and one cancel query each.
+constexpr std::int64_t kWipeChunkSize = 65536;
+
+// A wiping scheme. Schemes hold no state; each builds a fresh pass list for every file, so
+// the random characters of a file are drawn in pass order before its first pass.
+class TShredAlgorithm {
+public:
+    virtual ~TShredAlgorithm() = default;
+    virtual bool ShredFile(const std::string& fileName, const TCryptoCancelQuery& cancel,
+                           const TCryptoProgressEvent& progress) const;
+    // The key of the scheme's description, e.g. "TGUTMANN".
+    virtual const char* ClassName() const = 0;
+    virtual TPassList CreatePasses() const = 0;
+};
+
+#define VANTREL_SHRED_SCHEME(Name)                                    \
+    class Name : public TShredAlgorithm {                             \
+    public:                                                           \
+        const char* ClassName() const override { return #Name; }      \
+        TPassList CreatePasses() const override;                      \
+    };
+
+VANTREL_SHRED_SCHEME(TZeroPass)
+VANTREL_SHRED_SCHEME(TRandPass)
+VANTREL_SHRED_SCHEME(TAntiSoftRecover)
+VANTREL_SHRED_SCHEME(TNAVSOMF)
+VANTREL_SHRED_SCHEME(TNAVSORL)
+VANTREL_SHRED_SCHEME(TVSITR)
+VANTREL_SHRED_SCHEME(TGOST)
+VANTREL_SHRED_SCHEME(TSchneier)
+VANTREL_SHRED_SCHEME(TDOD)
+VANTREL_SHRED_SCHEME(TBEYNDDOD)
+VANTREL_SHRED_SCHEME(TGUTMANN)
+
+#undef VANTREL_SHRED_SCHEME
+
+// The schemes in their fixed order; a scheme's position is its number everywhere (combo
+// box index, wizard setting). Filled by InitShredAlgorithms, emptied by DoneShredAlgorithms.
+using TShredAlgorithmList = std::vector<std::unique_ptr<TShredAlgorithm>>;
+extern TShredAlgorithmList ShredAlgorithmList;
+
+// Builds the list and opens "shreds" + LanguageID + ".ini" from the program folder.
+void InitShredAlgorithms();
+// The same with the descriptions file named.
+void InitShredAlgorithms(const std::string& descriptionsFile);
+void DoneShredAlgorithms();
+// Section "Algos", key = the scheme's class name; empty when the file has none.
+std::string GetShredDescription(const TShredAlgorithm& scheme);
+
+}  // namespace vantrel
