@@ -1,0 +1,280 @@
+#include "encryption/CryptoAlgorithms.h"
+
+#include <chrono>
+#include <cstring>
+
+#include "app/AppFolders.h"
+#include "crypto/Sha1.h"
+#include "crypto/ciphers/Blowfish.h"
+#include "crypto/ciphers/Cast128.h"
+#include "crypto/ciphers/Cast256.h"
+#include "crypto/ciphers/Des.h"
+#include "crypto/ciphers/Ice.h"
+#include "crypto/ciphers/Idea.h"
+#include "crypto/ciphers/Mars.h"
+#include "crypto/ciphers/Misty1.h"
+#include "crypto/ciphers/Rc2.h"
+#include "crypto/ciphers/Rc5.h"
+#include "crypto/ciphers/Rc6.h"
+#include "crypto/ciphers/Rijndael.h"
+#include "crypto/ciphers/Serpent.h"
+#include "crypto/ciphers/Tea.h"
+#include "crypto/ciphers/Twofish.h"
+#include "encryption/CRC32Calc.h"
+#include "platform/Files.h"
+#include "platform/ProfileFile.h"
+#include "platform/Stream.h"
+
+namespace vantrel {
+
+namespace {
+
+std::atomic<int> g_progressPassCount{1};
+
+// Wipes the cipher when a file is done with, however it ends.
+struct WipeOnExit {
+    TVC_blockcipher& cipher;
+    ~WipeOnExit() {
+        if (cipher.Initialized()) cipher.Wipe();
+    }
+};
+
+void WriteLE32(TStream& out, std::uint32_t v) {
+    std::uint8_t b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+    out.Write(b, 4);
+}
+
+// The two four-byte header fields count missing bytes at the end of a file as zero.
+std::uint32_t ReadLE32Lenient(TStream& in) {
+    std::uint8_t b[4] = {};
+    std::size_t got = 0;
+    while (got < 4) {
+        std::size_t n = in.Read(b + got, 4 - got);
+        if (n == 0) break;
+        got += n;
+    }
+    return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) |
+           (std::uint32_t(b[3]) << 24);
+}
+
+bool IsBareFileName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (unsigned char c : name)
+        if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) return false;
+    return true;
+}
+
+ByteString Utf8Bytes(const std::string& text) { return ByteString(text.begin(), text.end()); }
+
+}  // namespace
+
+void SetProgressPassCount(int count) { g_progressPassCount.store(count < 1 ? 1 : count); }
+int ProgressPassCount() { return g_progressPassCount.load(); }
+
+bool ProcessInChunks(TStream& in, TStream& out, std::int64_t start, const TCryptoCancelQuery& cancel,
+                     const TCryptoProgressEvent& progress, const TStreamPartFunction& part) {
+    using Clock = std::chrono::steady_clock;
+    const std::int64_t total = in.Size() - start;
+    if (total <= 0) return true;
+    std::int64_t chunk = total < 100 ? 1 : total / 100;
+    std::int64_t done = 0;
+    while (done != total) {
+        if (cancel && cancel()) return false;
+        if (total - done < chunk) chunk = total - done;
+        const auto begin = Clock::now();
+        // A chunk above 4 GiB goes through in pieces that are whole multiples of the stream
+        // buffer (and so of every block size): the chain, and with it the output, is the same
+        // as for one call.
+        for (std::int64_t left = chunk; left > 0;) {
+            const auto piece = std::uint32_t(left > 0x80000000LL ? 0x80000000LL : left);
+            if (part(in, out, piece) != piece) throw EStreamError("Stream read error");
+            left -= piece;
+        }
+        const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+        done += chunk;
+        if (progress) progress(done, total, chunk / ProgressPassCount(), seconds);
+    }
+    return true;
+}
+
+TCryptoAlgorithm::TCryptoAlgorithm(std::unique_ptr<TVC_blockcipher> cipher, ByteString tag)
+    : cipher_(std::move(cipher)), tag_(std::move(tag)) {}
+
+TCryptoAlgorithm::~TCryptoAlgorithm() = default;
+
+bool TCryptoAlgorithm::EncryptStream(TStream& in, TStream& out, const std::string& bareName,
+                                     const ByteString& password, const TCryptoCancelQuery& cancel,
+                                     const TCryptoProgressEvent& progress) {
+    TVC_blockcipher& c = *cipher_;
+    WipeOnExit wipe{c};
+    c.InitFromPassword(password, &TVC_sha1::Create);
+    out.Write(tag_.data(), tag_.size());
+    std::uint32_t crc = 0;
+    StringCrc32(bareName, crc);
+    WriteLE32(out, crc);
+    const ByteString nameText = c.EncryptText(Utf8Bytes(bareName));
+    WriteLE32(out, std::uint32_t(nameText.size()));
+    out.Write(nameText.data(), nameText.size());
+    return ProcessInChunks(in, out, 0, cancel, progress,
+                           [&c](TStream& i, TStream& o, std::uint32_t n) { return c.EncryptStreamPart(i, o, n); });
+}
+
+TCryptoResult TCryptoAlgorithm::EncryptFile(const std::string& fileName, const ByteString& password,
+                                            const TCryptoCancelQuery& cancel, const TCryptoProgressEvent& progress,
+                                            const TCryptoPasswordQuery& /*passwordQuery*/) {
+    TFileStream in(fileName, TFileMode::Read);
+    TAtomicOutput out(fileName + ".enc");
+    if (!EncryptStream(in, out, BareName(fileName), password, cancel, progress)) return TCryptoResult::Cancelled;
+    out.Commit();
+    return TCryptoResult::Completed;
+}
+
+TCryptoResult TCryptoAlgorithm::DecryptFile(const std::string& fileName, const ByteString& password,
+                                            const TCryptoCancelQuery& cancel, const TCryptoProgressEvent& progress,
+                                            const TCryptoPasswordQuery& passwordQuery) {
+    TVC_blockcipher& c = *cipher_;
+    WipeOnExit wipe{c};
+    TFileStream in(fileName, TFileMode::Read);
+    std::uint8_t tag[3];
+    in.ReadBuffer(tag, 3);
+    const std::uint32_t storedCrc = ReadLE32Lenient(in);
+    const auto nameLength = std::int32_t(ReadLE32Lenient(in));
+    // A length beyond the file is damage, not a reason to allocate.
+    if (nameLength < 0 || nameLength > in.Size() - in.Position()) throw EStreamError("Stream read error");
+    ByteString nameText(static_cast<std::size_t>(nameLength));
+    in.ReadBuffer(nameText.data(), nameText.size());
+
+    ByteString pw = password;
+    std::uint32_t crc = 0;
+    std::string name;
+    for (;;) {
+        c.InitFromPassword(pw, &TVC_sha1::Create);
+        const ByteString plain = c.DecryptText(nameText);
+        name.assign(plain.begin(), plain.end());
+        StringCrc32(name, crc);
+        if (crc == storedCrc) break;
+        SecureZero(name.data(), name.size());
+        if (!passwordQuery || !passwordQuery(fileName, pw)) return TCryptoResult::GivenUp;
+    }
+    if (!IsBareFileName(name))
+        throw EUnsafeStoredName("The name stored in " + fileName + " is not a plain file name");
+
+    TAtomicOutput out(FolderOf(fileName) + name);
+    const bool completed =
+        ProcessInChunks(in, out, in.Position(), cancel, progress,
+                        [&c](TStream& i, TStream& o, std::uint32_t n) { return c.DecryptStreamPart(i, o, n); });
+    if (!completed) return TCryptoResult::Cancelled;
+    out.Commit();
+    return TCryptoResult::Completed;
+}
+
+TAllAtOnceAlgorithm::TAllAtOnceAlgorithm() : TCryptoAlgorithm(nullptr, ByteString::FromAscii("ALL")) {}
+
+TCryptoResult TAllAtOnceAlgorithm::EncryptFile(const std::string& fileName, const ByteString& password,
+                                               const TCryptoCancelQuery& cancel,
+                                               const TCryptoProgressEvent& progress,
+                                               const TCryptoPasswordQuery& /*passwordQuery*/) {
+    const int last = AlgorithmCount() - 2;
+    for (int i = 0; i < last; ++i) {
+        TFileStream in(fileName, TFileMode::Read);
+        TNullStream discard;
+        if (!AlgorithmAt(i).EncryptStream(in, discard, BareName(fileName), password, cancel, progress))
+            return TCryptoResult::Cancelled;
+    }
+    TFileStream in(fileName, TFileMode::Read);
+    TAtomicOutput out(fileName + ".enc");
+    if (!AlgorithmAt(last).EncryptStream(in, out, BareName(fileName), password, cancel, progress))
+        return TCryptoResult::Cancelled;
+    out.Commit();
+    return TCryptoResult::Completed;
+}
+
+TCryptoResult TAllAtOnceAlgorithm::DecryptFile(const std::string& fileName, const ByteString& password,
+                                               const TCryptoCancelQuery& cancel,
+                                               const TCryptoProgressEvent& progress,
+                                               const TCryptoPasswordQuery& passwordQuery) {
+    // No file written by the program carries this tag; the chain runs backwards as defined.
+    TCryptoResult result = TCryptoResult::Completed;
+    for (int i = AlgorithmCount() - 2; i >= 0 && result == TCryptoResult::Completed; --i)
+        result = AlgorithmAt(i).DecryptFile(fileName, password, cancel, progress, passwordQuery);
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------
+// The registry
+
+namespace {
+
+struct TAlgorithmRow {
+    const char* tag;
+    const char* boxText;
+    std::unique_ptr<TVC_blockcipher> (*make)();
+};
+
+template <class C>
+std::unique_ptr<TVC_blockcipher> Make() {
+    return std::make_unique<C>();
+}
+
+// Positions are the algorithm box's indexes and never change.
+const TAlgorithmRow kAlgorithms[] = {
+    {"BFS", "Blowfish", &Make<TVC_blowfish>},  {"CS1", "CAST-128", &Make<TVC_cast128>},
+    {"CS2", "CAST-256", &Make<TVC_cast256>},   {"DES", "DES", &Make<TVC_des>},
+    {"3DE", "3DES", &Make<TVC_3des>},          {"ICE", "ICE", &Make<TVC_ice>},
+    {"TIC", "Thin ICE", &Make<TVC_thinice>},   {"IC2", "ICE2", &Make<TVC_ice2>},
+    {"IDE", "IDEA", &Make<TVC_idea>},          {"MAR", "MARS", &Make<TVC_mars>},
+    {"MI1", "MISTY 1", &Make<TVC_misty1>},     {"RC2", "RC2", &Make<TVC_rc2>},
+    {"RC5", "RC5", &Make<TVC_rc5>},            {"RC6", "RC6", &Make<TVC_rc6>},
+    {"RIJ", "RIJNDAEL", &Make<TVC_rijndael>},  {"SER", "Serpent", &Make<TVC_serpent>},
+    {"TEA", "TEA", &Make<TVC_tea>},            {"TFS", "TWOFISH", &Make<TVC_twofish>},
+};
+constexpr const char* kAllAtOnceBoxText = "All at once";
+
+std::vector<std::unique_ptr<TCryptoAlgorithm>> g_algorithms;
+std::unique_ptr<TIniFile> g_descriptions;
+
+}  // namespace
+
+void InitCryptoAlgorithms() {
+    g_algorithms.clear();
+    const std::string language =
+        GetPrivateProfileString(GetDataFolder() + "options.ini", "Options", "LanguageID", "1033");
+    g_descriptions = std::make_unique<TIniFile>(GetProgramFolder() + "cryptos" + language + ".ini");
+    for (const auto& row : kAlgorithms)
+        g_algorithms.push_back(std::make_unique<TCryptoAlgorithm>(row.make(), ByteString::FromAscii(row.tag)));
+    g_algorithms.push_back(std::make_unique<TAllAtOnceAlgorithm>());
+    SetProgressPassCount(1);
+}
+
+void DoneCryptoAlgorithms() {
+    g_algorithms.clear();
+    g_descriptions.reset();
+}
+
+int AlgorithmCount() { return int(g_algorithms.size()); }
+
+TCryptoAlgorithm& AlgorithmAt(int position) { return *g_algorithms.at(std::size_t(position)); }
+
+std::string AlgorithmBoxText(int position) {
+    if (position == int(std::size(kAlgorithms))) return kAllAtOnceBoxText;
+    return kAlgorithms[std::size_t(position)].boxText;
+}
+
+TCryptoAlgorithm* FindAlgorithmByTag(const std::uint8_t* tag) {
+    for (auto& a : g_algorithms)
+        if (std::memcmp(a->Tag().data(), tag, 3) == 0) return a.get();
+    return nullptr;
+}
+
+int AlgorithmPosition(const TCryptoAlgorithm& algorithm) {
+    for (std::size_t i = 0; i < g_algorithms.size(); ++i)
+        if (g_algorithms[i].get() == &algorithm) return int(i);
+    return -1;
+}
+
+std::string GetAlgorithmDescription(const TCryptoAlgorithm& algorithm) {
+    if (!g_descriptions) return {};
+    return g_descriptions->ReadString("Algos", algorithm.Tag().View(), "");
+}
+
+}  // namespace vantrel
