@@ -1,0 +1,132 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "crypto/SecureMemory.h"
+
+namespace vantrel {
+
+class TOperation;
+class TFilesIterationThread;
+
+// How ticked folders and drives are taken: FilesOnly lists the files inside them at any
+// depth (encrypt, decrypt, shred); WholeItems takes each as one entry (hide).
+enum class TSelectionMode { FilesOnly, WholeItems };
+
+// A node of the files tree as the worker sees it: a copy taken on the GUI thread when the
+// run starts, so the tree may change while the run goes on.
+struct TTreeNodeSnapshot {
+    std::string text;
+    std::string path;        // the node's full path (GetNodePath)
+    int state = 3;           // 1 checked, 2 partly checked, anything else not selected
+    int imageIndex = 0;      // 8 or more marks a file
+    std::vector<TTreeNodeSnapshot> children;
+};
+inline constexpr const char* kPlaceholderNodeText = "scaner_dummy";
+
+// What the worker needs of the window (or terminal) that runs it. Each call is synchronous:
+// the worker waits until it returns.
+class IOperationHost {
+public:
+    virtual ~IOperationHost() = default;
+    // The password dialog for a file the password does not open; true when closed with OK,
+    // with the typed text converted to the code page in `password`.
+    virtual bool AskPassword(const std::string& promptFileName, ByteString& password) = 0;
+    // A modal message, e.g. a file without a known tag.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The run went through its whole list: end the wizard and show the finish page.
+    virtual void Finish(TFilesIterationThread& worker) = 0;
+    // Close the progress window of this run (once, on cancel or at the end).
+    virtual void Release() = 0;
+};
+
+// Progress of a run as one consistent copy.
+struct TProgressSnapshot {
+    double elapsedSeconds = 0;
+    double remainingSeconds = 0;
+    std::string currentFile;
+    int currentIndex = 0;
+    int fileCount = 0;
+    std::int64_t doneBytes = 0;
+    std::int64_t totalBytes = 1;
+    std::int64_t currentFileDone = 0;
+    std::int64_t currentFileTotal = 1;
+};
+
+// How a run ended.
+enum class TRunOutcome { Running, Finished, Cancelled, Failed };
+
+// One run of an operation over a selection, on a thread of its own: collect the paths, add
+// up their sizes, call the operation for each, then have the host finish.
+class TFilesIterationThread : public std::enable_shared_from_this<TFilesIterationThread> {
+public:
+    TFilesIterationThread(std::unique_ptr<TOperation> operation, TSelectionMode mode,
+                          std::vector<std::string> cmdLineFiles, std::vector<TTreeNodeSnapshot> roots,
+                          IOperationHost& host);
+    ~TFilesIterationThread();
+
+    void Start();
+    void Wait();
+    void Cancel() { stop_.store(true); }
+    void Release();
+
+    // The operation's callbacks.
+    bool IsCancelled() const { return stop_.load(); }
+    void ReportProgress(std::int64_t done, std::int64_t total, std::int64_t processed, double seconds);
+    bool QueryPassword(const std::string& fileName, ByteString& password);
+
+    TProgressSnapshot Progress() const;
+    TRunOutcome Outcome() const { return outcome_.load(); }
+    const std::string& ErrorMessage() const { return error_; }  // after a Failed run
+    // The list of the run; complete once the collection is over.
+    const std::vector<std::string>& Files() const { return Files_; }
+    TOperation& Operation() { return *Operation_; }
+
+    // The phases, public for tests that run them on their own thread.
+    void Execute();
+    void Collect();
+
+private:
+    void CollectNode(const TTreeNodeSnapshot& node);
+    void CollectFolderFiles(std::string dir);
+    void Append(std::string path);
+    double Elapsed() const;
+
+    std::unique_ptr<TOperation> Operation_;
+    TSelectionMode Mode_;
+    std::vector<std::string> cmdLineFiles_;
+    std::vector<TTreeNodeSnapshot> roots_;
+    IOperationHost& host_;
+
+    std::vector<std::string> Files_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> released_{false};
+    std::atomic<TRunOutcome> outcome_{TRunOutcome::Running};
+    std::string error_;
+    std::thread thread_;
+
+    mutable std::mutex progressLock_;
+    TProgressSnapshot progress_;
+    std::chrono::steady_clock::time_point StartTime;
+};
+
+// The worker of the latest run, or none. Only one run at a time: StartOperation refuses
+// (returns nullptr) while one is active.
+std::shared_ptr<TFilesIterationThread> StartOperation(std::unique_ptr<TOperation> operation, TSelectionMode mode,
+                                                      IOperationHost& host,
+                                                      std::vector<std::string> cmdLineFiles = {},
+                                                      std::vector<TTreeNodeSnapshot> roots = {});
+void CancelOperation();
+std::shared_ptr<TFilesIterationThread> CurrentWorker();
+bool IsOperationRunning();
+// Stops the current run and waits for its thread (shutdown).
+void StopCurrentOperation();
+
+}  // namespace vantrel

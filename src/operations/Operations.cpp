@@ -1,0 +1,108 @@
+#include "operations/Operations.h"
+
+#include <unistd.h>
+
+#include "i18n/LangConstants.h"
+#include "i18n/MessageFormat.h"
+#include "operations/FilesIterationThread.h"
+#include "hide/HiddenConfig.h"
+#include "hide/HideShowRoutines.h"
+#include "platform/Drives.h"
+#include "platform/Files.h"
+#include "shred/ShredAlgorithms.h"
+
+namespace vantrel {
+
+namespace {
+
+std::vector<std::unique_ptr<TOperation>> g_operationList;
+
+// The three bytes of a file's tag; fewer than three bytes is a read error, as for any
+// damaged file.
+TCryptoAlgorithm* AlgorithmOfFile(const std::string& fileName) {
+    TFileStream in(fileName, TFileMode::Read);
+    std::uint8_t tag[3];
+    in.ReadBuffer(tag, 3);
+    return FindAlgorithmByTag(tag);
+}
+
+void Tell(IOperationHost* host, const std::string& text) {
+    if (host) host->ShowMessage(text);
+}
+
+// The source goes only after its output was completed; a failed deletion is ignored.
+void DeleteSourceAfter(TCryptoResult result, bool deleteSource, const std::string& fileName) {
+    if (result == TCryptoResult::Completed && deleteSource) ::unlink(fileName.c_str());
+}
+
+}  // namespace
+
+void TEncrypt::ProcessFile(const std::string& fileName) {
+    const auto result = CryptoAlgorithm->EncryptFile(fileName, PasswordBytes, OnCancelQuery, OnProgress, OnPasswordQuery);
+    DeleteSourceAfter(result, DeleteSource, fileName);
+}
+std::string TEncrypt::GetCompletedText() const { return LangConstant("Encryption_completed"); }
+std::string TEncrypt::GetDoneVerb() const { return LangConstant("encrypted"); }
+
+void TDecrypt::ProcessFile(const std::string& fileName) {
+    CryptoAlgorithm = AlgorithmOfFile(fileName);
+    if (!CryptoAlgorithm) {
+        Tell(Host, FormatMessageText(LangConstant("Encryption_algo_not_found"), {fileName}));
+        return;
+    }
+    TCryptoResult result;
+    try {
+        result = CryptoAlgorithm->DecryptFile(fileName, PasswordBytes, OnCancelQuery, OnProgress, OnPasswordQuery);
+    } catch (const EUnsafeStoredName& e) {
+        Tell(Host, e.what());  // this file is left alone; the run goes on
+        return;
+    }
+    DeleteSourceAfter(result, DeleteSource, fileName);
+}
+std::string TDecrypt::GetCompletedText() const { return LangConstant("Decryption_completed"); }
+std::string TDecrypt::GetDoneVerb() const { return LangConstant("decrypted"); }
+
+void TShred::ProcessFile(const std::string& fileName) { Scheme->ShredFile(fileName, OnCancelQuery, OnProgress); }
+std::string TShred::GetCompletedText() const { return LangConstant("Shredding_completed"); }
+std::string TShred::GetDoneVerb() const { return LangConstant("shredded"); }
+
+// A drive is a path the platform knows as a drive's mount path (a folder ticked in the tree
+// arrives without a trailing separator and is hidden and recorded as a file, as on Windows;
+// only a path ending in the separator is recorded as a folder).
+void THide::ProcessFile(const std::string& path) {
+    if (path.size() < 1) return;
+    if (IsDriveRoot(path))
+        HideDrive(DriveRootPath(path));
+    else if (path.back() == kPathSeparator)
+        HideFolder(path);
+    else
+        HideFile(path);
+}
+std::string THide::GetCompletedText() const { return LangConstant("Hide_operation_completed"); }
+std::string THide::GetDoneVerb() const { return LangConstant("hidden"); }
+
+void TShow::ProcessFile(const std::string& path) {
+    const auto index = std::size_t(ItemIndex);
+    switch (HiddenItemsStore->Item(index).ItemType) {
+        case hitFolder: ShowFolder(path, index); break;
+        case hitDrive: ShowDrive(path, index); break;
+        default: ShowFile(path, index); break;
+    }
+}
+std::string TShow::GetCompletedText() const { return LangConstant("Show_operation_completed"); }
+std::string TShow::GetDoneVerb() const { return LangConstant("shown"); }
+
+void CreateOperationList() {
+    g_operationList.clear();
+    g_operationList.push_back(std::make_unique<TEncrypt>(LangConstant("Encrypt"), LangConstant("Encrypt_desc")));
+    g_operationList.push_back(std::make_unique<TDecrypt>(LangConstant("Decrypt"), LangConstant("Decrypt_desc")));
+    g_operationList.push_back(std::make_unique<TShred>(LangConstant("Shred"), LangConstant("Shred_desc")));
+    g_operationList.push_back(std::make_unique<THide>(LangConstant("Hide"), LangConstant("Hide_desc")));
+    g_operationList.push_back(std::make_unique<TShow>(LangConstant("Show"), LangConstant("Show_desc")));
+}
+
+void FreeOperationList() { g_operationList.clear(); }
+int OperationCount() { return int(g_operationList.size()); }
+TOperation& GetOperation(int position) { return *g_operationList.at(std::size_t(position)); }
+
+}  // namespace vantrel
