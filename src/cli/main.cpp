@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "cli/CliMain.h"
+
+int main(int argc, char** argv) { return vantrel::cli::Main(argc, argv); }

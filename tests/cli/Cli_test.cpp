@@ -1,0 +1,115 @@
+// vantrel-cli as a user runs it: the built program on real files, without a terminal
+// (setsid), so nothing waits for a typed password.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "TestFolder.h"
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Run {
+    int status;
+    std::string output;  // stdout and stderr together
+};
+
+Run Cli(const std::string& args) {
+    const std::string command = std::string("VANTREL_CODEPAGE=1252 setsid -w ") + VANTREL_BIN_DIR + "/vantrel-cli " + args +
+                                " </dev/null 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char buf[4096];
+    while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
+    const int raw = ::pclose(pipe);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
+}
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+class CliTest : public ::testing::Test {
+protected:
+    std::string Password(const std::string& text) { return dir.Write("pw.txt", text + "\n"); }
+    test::TestFolder dir;
+};
+
+TEST_F(CliTest, EncryptThenDecryptGivesBackEveryFileByteForByte) {
+    const std::string pw = Password("Schlüssel");
+    std::vector<std::pair<std::string, std::string>> files;
+    for (std::size_t size : {0, 1, 99, 100, 199, 200, 299, 1000000}) {
+        std::string content(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) content[i] = char((i * 7919) >> 3);
+        const std::string name = "data/Grüße " + std::to_string(size) + ".bin";
+        dir.Write(name, content);
+        files.emplace_back(name, content);
+    }
+    for (const char* algorithm : {"BFS", "14", "ALL"}) {
+        auto r = Cli(std::string("encrypt -a ") + algorithm + " --delete-source --password-file " + Quote(pw) + " " +
+                     Quote(dir.File("data")));
+        ASSERT_EQ(r.status, 0) << r.output;
+        EXPECT_NE(r.output.find("8 files were encrypted"), std::string::npos) << r.output;
+        for (const auto& [name, content] : files) EXPECT_FALSE(fs::exists(dir.File(name))) << name;
+        r = Cli("decrypt --delete-source --password-file " + Quote(pw) + " " + Quote(dir.File("data")));
+        ASSERT_EQ(r.status, 0) << r.output;
+        for (const auto& [name, content] : files) {
+            EXPECT_EQ(dir.Read(name), content) << algorithm << " " << name;
+            EXPECT_FALSE(fs::exists(dir.File(name + ".enc")));
+        }
+    }
+}
+
+TEST_F(CliTest, AWrongPasswordSkipsTheFileAndLeavesNoOutput) {
+    dir.Write("a.txt", "secret");
+    ASSERT_EQ(Cli("encrypt --password-file " + Quote(Password("right")) + " " + Quote(dir.File("a.txt"))).status, 0);
+    fs::remove(dir.File("a.txt"));
+    const auto r = Cli("decrypt --delete-source --password-file " + Quote(Password("wrong")) + " " +
+                       Quote(dir.File("a.txt.enc")));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("a.txt.enc"), std::string::npos) << r.output;
+    EXPECT_FALSE(fs::exists(dir.File("a.txt")));
+    EXPECT_TRUE(fs::exists(dir.File("a.txt.enc"))) << "the source stays when nothing was decrypted";
+}
+
+TEST_F(CliTest, FilesWithoutAKnownTagAreNamedAndTheRunGoesOn) {
+    dir.Write("d/plain.txt", "not encrypted");
+    dir.Write("d/x.txt", "hello");
+    const std::string pw = Password("pw");
+    ASSERT_EQ(Cli("encrypt --password-file " + Quote(pw) + " " + Quote(dir.File("d/x.txt"))).status, 0);
+    fs::remove(dir.File("d/x.txt"));
+    const auto r = Cli("decrypt --password-file " + Quote(pw) + " " + Quote(dir.File("d")));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("Encryption algorithm for " + dir.File("d/plain.txt") + " not found"), std::string::npos)
+        << r.output;
+    EXPECT_EQ(dir.Read("d/x.txt"), "hello");
+}
+
+TEST_F(CliTest, UsageErrorsAndListings) {
+    EXPECT_EQ(Cli("").status, 2);
+    EXPECT_EQ(Cli("frobnicate").status, 2);
+    EXPECT_EQ(Cli("encrypt -a XYZ x").status, 2);
+    EXPECT_EQ(Cli("encrypt --bogus x").status, 2);
+    EXPECT_EQ(Cli("--help").status, 0);
+    const auto list = Cli("algorithms");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(list.output.find("17\tTFS\tTWOFISH\t"), std::string::npos) << list.output;
+    EXPECT_NE(list.output.find("18\tALL\tAll at once\t"), std::string::npos);
+    const auto self = Cli("selftest");
+    EXPECT_EQ(self.status, 0) << self.output;
+    EXPECT_EQ(std::count(self.output.begin(), self.output.end(), '\n'), 19) << "eighteen ciphers and SHA-1";
+    EXPECT_EQ(self.output.find("FAILED"), std::string::npos);
+}
+
+TEST_F(CliTest, NoPasswordWithoutATerminalIsAFailureNotAGuess) {
+    dir.Write("a.txt", "x");
+    const auto r = Cli("encrypt " + Quote(dir.File("a.txt")));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(fs::exists(dir.File("a.txt.enc")));
+}
+
+}  // namespace
+}  // namespace vantrel
