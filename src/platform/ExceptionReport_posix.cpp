@@ -9,6 +9,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <exception>
 #include <typeinfo>
 
@@ -44,16 +45,19 @@ std::string BaseName(const char* path) {
     return slash == std::string::npos ? p : p.substr(slash + 1);
 }
 
-__attribute__((noinline)) void Report(TExceptionSink s, void* object, std::type_info* type) {
+void Report(TExceptionSink s, void* object, std::type_info* type, void* raisePoint) {
     reporting = true;
     try {
         TRaisedException e;
         constexpr int kMaxFrames = 64;
         void* frames[kMaxFrames];
         const int n = ::backtrace(frames, kMaxFrames);
-        // Frame 0 is Report, frame 1 is __cxa_throw: the raise point is frame 2.
-        e.stack.assign(frames + std::min(n, 2), frames + n);
-        e.raiseAddress = e.stack.empty() ? nullptr : e.stack.front();
+        // The walk starts inside this hook; the stack of interest starts at the raiser.
+        int first = 0;
+        while (first < n && frames[first] != raisePoint) ++first;
+        if (first == n) first = std::min(n, 2);
+        e.stack.assign(frames + first, frames + n);
+        e.raiseAddress = raisePoint;
         e.typeName = type ? Demangle(type->name()) : std::string("?");
         void* adjusted = object;
         if (type && typeid(std::exception).__do_catch(type, &adjusted, 1)) {
@@ -123,7 +127,7 @@ extern "C" {
 [[noreturn]] void __cxa_throw(void* object, std::type_info* type, void (*destructor)(void*)) {
     const auto real = vantrel::TheRealThrow();
     if (const auto s = vantrel::sink.load(std::memory_order_acquire); s && !vantrel::reporting)
-        vantrel::Report(s, object, type);
+        vantrel::Report(s, object, type, __builtin_extract_return_addr(__builtin_return_address(0)));
     real(object, type, destructor);
     __builtin_unreachable();
 }
