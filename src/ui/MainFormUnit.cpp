@@ -17,9 +17,8 @@ QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(),
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent)
-    : QMainWindow(parent,
-                  Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                      Qt::WindowCloseButtonHint) {
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MainForm"));
     setFixedSize(ClientWidth, ClientHeight);
 
