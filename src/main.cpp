@@ -1,10 +1,95 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "app/InitFinal.h"
+#include "ui/MainFormUnit.h"
+
+namespace {
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// A message box needs a display that someone looks at; offscreen and minimal platforms (tests,
+// CI) draw for nobody, and a modal box there would wait forever.
+bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && (std::strncmp(platform, "offscreen", 9) == 0 || std::strncmp(platform, "minimal", 7) == 0))
+        return false;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+void ShowError(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", std::string(vantrel::ProductName).c_str(), message.c_str());
+    if (DisplayAvailable() && QApplication::instance())
+        QMessageBox::critical(nullptr, ToQString(vantrel::ProductName), ToQString(message));
+}
+
+// An exception escaping an event handler is shown and the program goes on, instead of
+// unwinding through the toolkit.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            ShowError(e.what());
+        } catch (...) {
+            ShowError("Unknown error");
+        }
+        return false;
+    }
+};
+
+// VANTREL_QUIT_AFTER_MS=n closes the main window n milliseconds after the event loop started,
+// so that a start-up smoke test ends by itself. Unset, nothing happens.
+void CloseAfterDelayIfAsked(QWidget& mainWindow) {
+    const char* delay = std::getenv("VANTREL_QUIT_AFTER_MS");
+    if (!delay || !*delay) return;
+    QTimer::singleShot(std::atoi(delay), &mainWindow, &QWidget::close);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Vantrel"));
-    w.show();
-    return app.exec();
+    try {
+        vantrel::StartUp();
+    } catch (const std::exception& e) {
+        // The toolkit is brought up only now, and only to show the message.
+        std::optional<QApplication> app;
+        if (DisplayAvailable()) app.emplace(argc, argv);
+        ShowError(std::string("Start-up failed: ") + e.what());
+        return EXIT_FAILURE;
+    }
+
+    int result = EXIT_SUCCESS;
+    {
+        TApplication app(argc, argv);
+        QApplication::setApplicationName(ToQString(vantrel::ProductName));
+
+        // Windows are created once and live until the end; the dialogs join after the main window.
+        vantrel::TMainForm mainForm;
+        mainForm.show();
+        CloseAfterDelayIfAsked(mainForm);
+
+        result = app.exec();
+
+        try {
+            vantrel::ShutDown();
+        } catch (const std::exception& e) {
+            ShowError(std::string("Shutdown failed: ") + e.what());
+            result = EXIT_FAILURE;
+        }
+    }
+    return result;
 }

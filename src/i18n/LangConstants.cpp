@@ -16,7 +16,9 @@ namespace {
 
 constexpr int DefaultLanguageID = 1033;
 
-unsigned char FoldAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
+unsigned char FoldAsciiLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c;
+}
 
 // Letters of every script, classified by the C.UTF-8 locale so that the answer does not
 // depend on the user's locale. Without that locale any character beyond ASCII counts.

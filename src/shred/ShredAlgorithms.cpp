@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "app/AppFolders.h"
+#include "app/OptionsUnit.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
 
@@ -217,12 +218,7 @@ void InitShredAlgorithms(const std::string& descriptionsFile) {
 }
 
 void InitShredAlgorithms() {
-    // A settings read never fails: anything unreadable means the default language.
-    std::string language = "1033";
-    try {
-        language = GetPrivateProfileString(GetDataFolder() + "options.ini", "Options", "LanguageID", "1033");
-    } catch (const std::exception&) {
-    }
+    const std::string language = TOptions().ReadString("LanguageID", "1033");
     InitShredAlgorithms(GetProgramFolder() + "shreds" + language + ".ini");
 }
 

@@ -122,7 +122,7 @@ TEST(ConstantNameTest, SortOrderFoldsOnlyAsciiLetters) {
         {"a", "[", -1},  // folded upwards: "A" (65) before "[" (91)
         {"_", "z", 1},
         {"\xC3\xA4", "\xC3\x84", 1},  // "ä" and "Ä" differ: only A-Z fold
-        {"z", "\xC3\xA4", -1},       // beyond ASCII sorts after it
+        {"z", "\xC3\xA4", -1},        // beyond ASCII sorts after it
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CompareConstantNames(c.a, c.b), c.order) << c.a << " vs " << c.b;
@@ -131,7 +131,8 @@ TEST(ConstantNameTest, SortOrderFoldsOnlyAsciiLetters) {
 }
 
 TEST(ConstantNameTest, IdentifiersOfAnyScript) {
-    for (const char* good : {"a", "_", "_x1", "Next_", "\xC3\xA4pfel", "\xD0\x98\xD0\xBC\xD1\x8F", "\xE4\xB8\xAD\xE6\x96\x87"})
+    for (const char* good :
+         {"a", "_", "_x1", "Next_", "\xC3\xA4pfel", "\xD0\x98\xD0\xBC\xD1\x8F", "\xE4\xB8\xAD\xE6\x96\x87"})
         EXPECT_TRUE(IsConstantName(good)) << good;
     for (const char* bad : {"", "1abc", "a-b", "a b", "a.b", "x\xE2\x80\x94", "\xFF"})
         EXPECT_FALSE(IsConstantName(bad)) << bad;

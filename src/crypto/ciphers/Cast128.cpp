@@ -73,23 +73,23 @@ void TVC_cast128::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
 
 void TVC_cast128::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
     std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
-    l ^= F1(r, Km[0], Kr[0]);
-    r ^= F2(l, Km[1], Kr[1]);
-    l ^= F3(r, Km[2], Kr[2]);
-    r ^= F1(l, Km[3], Kr[3]);
-    l ^= F2(r, Km[4], Kr[4]);
-    r ^= F3(l, Km[5], Kr[5]);
-    l ^= F1(r, Km[6], Kr[6]);
-    r ^= F2(l, Km[7], Kr[7]);
-    l ^= F3(r, Km[8], Kr[8]);
-    r ^= F1(l, Km[9], Kr[9]);
-    l ^= F2(r, Km[10], Kr[10]);
-    r ^= F3(l, Km[11], Kr[11]);
+    F1(l, r, Km[0], Kr[0]);
+    F2(r, l, Km[1], Kr[1]);
+    F3(l, r, Km[2], Kr[2]);
+    F1(r, l, Km[3], Kr[3]);
+    F2(l, r, Km[4], Kr[4]);
+    F3(r, l, Km[5], Kr[5]);
+    F1(l, r, Km[6], Kr[6]);
+    F2(r, l, Km[7], Kr[7]);
+    F3(l, r, Km[8], Kr[8]);
+    F1(r, l, Km[9], Kr[9]);
+    F2(l, r, Km[10], Kr[10]);
+    F3(r, l, Km[11], Kr[11]);
     if (rounds_ > 12) {
-        l ^= F1(r, Km[12], Kr[12]);
-        r ^= F2(l, Km[13], Kr[13]);
-        l ^= F3(r, Km[14], Kr[14]);
-        r ^= F1(l, Km[15], Kr[15]);
+        F1(l, r, Km[12], Kr[12]);
+        F2(r, l, Km[13], Kr[13]);
+        F3(l, r, Km[14], Kr[14]);
+        F1(r, l, Km[15], Kr[15]);
     }
     StoreBE32(out, r);
     StoreBE32(out + 4, l);
@@ -98,23 +98,23 @@ void TVC_cast128::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
 void TVC_cast128::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
     std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
     if (rounds_ > 12) {
-        l ^= F1(r, Km[15], Kr[15]);
-        r ^= F3(l, Km[14], Kr[14]);
-        l ^= F2(r, Km[13], Kr[13]);
-        r ^= F1(l, Km[12], Kr[12]);
+        F1(l, r, Km[15], Kr[15]);
+        F3(r, l, Km[14], Kr[14]);
+        F2(l, r, Km[13], Kr[13]);
+        F1(r, l, Km[12], Kr[12]);
     }
-    l ^= F3(r, Km[11], Kr[11]);
-    r ^= F2(l, Km[10], Kr[10]);
-    l ^= F1(r, Km[9], Kr[9]);
-    r ^= F3(l, Km[8], Kr[8]);
-    l ^= F2(r, Km[7], Kr[7]);
-    r ^= F1(l, Km[6], Kr[6]);
-    l ^= F3(r, Km[5], Kr[5]);
-    r ^= F2(l, Km[4], Kr[4]);
-    l ^= F1(r, Km[3], Kr[3]);
-    r ^= F3(l, Km[2], Kr[2]);
-    l ^= F2(r, Km[1], Kr[1]);
-    r ^= F1(l, Km[0], Kr[0]);
+    F3(l, r, Km[11], Kr[11]);
+    F2(r, l, Km[10], Kr[10]);
+    F1(l, r, Km[9], Kr[9]);
+    F3(r, l, Km[8], Kr[8]);
+    F2(l, r, Km[7], Kr[7]);
+    F1(r, l, Km[6], Kr[6]);
+    F3(l, r, Km[5], Kr[5]);
+    F2(r, l, Km[4], Kr[4]);
+    F1(l, r, Km[3], Kr[3]);
+    F3(r, l, Km[2], Kr[2]);
+    F2(l, r, Km[1], Kr[1]);
+    F1(r, l, Km[0], Kr[0]);
     StoreBE32(out, r);
     StoreBE32(out + 4, l);
 }

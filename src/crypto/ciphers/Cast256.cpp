@@ -50,14 +50,14 @@ void TVC_cast256::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
         for (std::size_t w = 2 * q; w < 2 * q + 2; ++w) {
             const std::uint32_t* tm = &kOctave.tm[8 * w];
             const std::uint32_t* tr = &kOctave.tr[8 * w];
-            wg ^= F1(wh, tm[0], tr[0]);
-            wf ^= F2(wg, tm[1], tr[1]);
-            we ^= F3(wf, tm[2], tr[2]);
-            wd ^= F1(we, tm[3], tr[3]);
-            wc ^= F2(wd, tm[4], tr[4]);
-            wb ^= F3(wc, tm[5], tr[5]);
-            wa ^= F1(wb, tm[6], tr[6]);
-            wh ^= F2(wa, tm[7], tr[7]);
+            F1(wg, wh, tm[0], tr[0]);
+            F2(wf, wg, tm[1], tr[1]);
+            F3(we, wf, tm[2], tr[2]);
+            F1(wd, we, tm[3], tr[3]);
+            F2(wc, wd, tm[4], tr[4]);
+            F3(wb, wc, tm[5], tr[5]);
+            F1(wa, wb, tm[6], tr[6]);
+            F2(wh, wa, tm[7], tr[7]);
         }
         Kr[4 * q + 0] = wa & 31;
         Kr[4 * q + 1] = wc & 31;
@@ -77,16 +77,16 @@ void TVC_cast256::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* km = Km.v;
     const std::uint32_t* kr = Kr.v;
     for (int q = 0; q < 6; ++q, km += 4, kr += 4) {
-        c ^= F1(d, km[0], kr[0]);
-        b ^= F2(c, km[1], kr[1]);
-        a ^= F3(b, km[2], kr[2]);
-        d ^= F1(a, km[3], kr[3]);
+        F1(c, d, km[0], kr[0]);
+        F2(b, c, km[1], kr[1]);
+        F3(a, b, km[2], kr[2]);
+        F1(d, a, km[3], kr[3]);
     }
     for (int q = 6; q < 12; ++q, km += 4, kr += 4) {
-        d ^= F1(a, km[3], kr[3]);
-        a ^= F3(b, km[2], kr[2]);
-        b ^= F2(c, km[1], kr[1]);
-        c ^= F1(d, km[0], kr[0]);
+        F1(d, a, km[3], kr[3]);
+        F3(a, b, km[2], kr[2]);
+        F2(b, c, km[1], kr[1]);
+        F1(c, d, km[0], kr[0]);
     }
     StoreBE32(out, a);
     StoreBE32(out + 4, b);
@@ -101,16 +101,16 @@ void TVC_cast256::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* km = Km.v + 44;
     const std::uint32_t* kr = Kr.v + 44;
     for (int q = 11; q >= 6; --q, km -= 4, kr -= 4) {
-        c ^= F1(d, km[0], kr[0]);
-        b ^= F2(c, km[1], kr[1]);
-        a ^= F3(b, km[2], kr[2]);
-        d ^= F1(a, km[3], kr[3]);
+        F1(c, d, km[0], kr[0]);
+        F2(b, c, km[1], kr[1]);
+        F3(a, b, km[2], kr[2]);
+        F1(d, a, km[3], kr[3]);
     }
     for (int q = 5; q >= 0; --q, km -= 4, kr -= 4) {
-        d ^= F1(a, km[3], kr[3]);
-        a ^= F3(b, km[2], kr[2]);
-        b ^= F2(c, km[1], kr[1]);
-        c ^= F1(d, km[0], kr[0]);
+        F1(d, a, km[3], kr[3]);
+        F3(a, b, km[2], kr[2]);
+        F2(b, c, km[1], kr[1]);
+        F1(c, d, km[0], kr[0]);
     }
     StoreBE32(out, a);
     StoreBE32(out + 4, b);

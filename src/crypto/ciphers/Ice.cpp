@@ -68,14 +68,16 @@ TVC_customice::TVC_customice(int level)
     : level_(level), rounds_(level == 0 ? 8 : 16 * level), sbox_(SharedSBoxes().s) {}
 
 inline std::uint32_t TVC_customice::F(std::uint32_t r, const std::uint32_t* sk) const {
-    // Expand the half to two 20-bit values of two overlapping 10-bit groups each.
-    const std::uint32_t tl = ((r >> 16) & 0x3FF) | (bytes::Rotr32(r, 14) & 0xFFC00);
-    const std::uint32_t tr = (r & 0x3FF) | ((r << 2) & 0xFFC00);
+    // The expansion makes two 20-bit values of two 10-bit groups each, out of overlapping
+    // bits of the half. Taken group by group, each S-box index is only a few operations
+    // away from r; the key side (off the data path) is split to match, and the 10-bit salt
+    // halves do the masking of the swap.
+    const std::uint32_t a1 = bytes::Rotl32(r, 8), a0 = r >> 16, b1 = r >> 8, b0 = r;
     // Where a salt bit is set, the two values swap that bit.
-    const std::uint32_t swap = sk[2] & (tl ^ tr);
-    const std::uint32_t al = tl ^ swap ^ sk[0];
-    const std::uint32_t ar = tr ^ swap ^ sk[1];
-    return sbox_[0][al >> 10] | sbox_[1][al & 0x3FF] | sbox_[2][ar >> 10] | sbox_[3][ar & 0x3FF];
+    const std::uint32_t swap1 = (sk[2] >> 10) & (a1 ^ b1), swap0 = (sk[2] & 0x3FF) & (a0 ^ b0);
+    const std::uint32_t k0 = sk[0], k1 = sk[1];
+    return sbox_[0][((a1 & 0x3FF) ^ (k0 >> 10)) ^ swap1] | sbox_[1][((a0 & 0x3FF) ^ (k0 & 0x3FF)) ^ swap0] |
+           sbox_[2][((b1 & 0x3FF) ^ (k1 >> 10)) ^ swap1] | sbox_[3][((b0 & 0x3FF) ^ (k1 & 0x3FF)) ^ swap0];
 }
 
 void TVC_customice::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {

@@ -1,0 +1,34 @@
+#include "platform/Clock.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace vantrel {
+
+std::int64_t PerformanceCounter() {
+    return std::chrono::steady_clock::now().time_since_epoch().count();
+}
+
+std::int64_t PerformanceFrequency() {
+    using Period = std::chrono::steady_clock::period;
+    return std::int64_t(Period::den / Period::num);
+}
+
+TLocalTime LocalTimeNow() {
+    const auto now = std::chrono::system_clock::now();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
+    const std::time_t seconds = std::time_t(ms / 1000);
+    std::tm tm {};
+    ::localtime_r(&seconds, &tm);
+    TLocalTime t;
+    t.year = tm.tm_year + 1900;
+    t.month = tm.tm_mon + 1;
+    t.day = tm.tm_mday;
+    t.hour = tm.tm_hour;
+    t.minute = tm.tm_min;
+    t.second = tm.tm_sec;
+    t.millisecond = int(ms % 1000);
+    return t;
+}
+
+}  // namespace vantrel
