@@ -12,14 +12,14 @@ namespace fs = std::filesystem;
 
 const std::uint8_t* Tag(const char* t) { return reinterpret_cast<const std::uint8_t*>(t); }
 
-class Registry : public ::testing::Test {
+class AlgorithmRegistry : public ::testing::Test {
 protected:
     void SetUp() override { InitCryptoAlgorithms(); }
     void TearDown() override { DoneCryptoAlgorithms(); }
     test::TestFolder dir;
 };
 
-TEST_F(Registry, NineteenEntriesInTheirFixedOrder) {
+TEST_F(AlgorithmRegistry, NineteenEntriesInTheirFixedOrder) {
     const char* tags[] = {"BFS", "CS1", "CS2", "DES", "3DE", "ICE", "TIC", "IC2", "IDE", "MAR",
                           "MI1", "RC2", "RC5", "RC6", "RIJ", "SER", "TEA", "TFS", "ALL"};
     ASSERT_EQ(AlgorithmCount(), 19);
@@ -37,14 +37,14 @@ TEST_F(Registry, NineteenEntriesInTheirFixedOrder) {
     EXPECT_EQ(ProgressPassCount(), 1);
 }
 
-TEST_F(Registry, FindsEntriesByTheirExactTag) {
+TEST_F(AlgorithmRegistry, FindsEntriesByTheirExactTag) {
     EXPECT_EQ(AlgorithmPosition(*FindAlgorithmByTag(Tag("TFS"))), 17);
     EXPECT_EQ(AlgorithmPosition(*FindAlgorithmByTag(Tag("ALL"))), 18);
     EXPECT_EQ(FindAlgorithmByTag(Tag("tfs")), nullptr);
     EXPECT_EQ(FindAlgorithmByTag(Tag("XYZ")), nullptr);
 }
 
-TEST_F(Registry, DescriptionsComeFromTheFileOfTheLanguage) {
+TEST_F(AlgorithmRegistry, DescriptionsComeFromTheFileOfTheLanguage) {
     for (int i = 0; i < AlgorithmCount(); ++i)
         EXPECT_FALSE(GetAlgorithmDescription(AlgorithmAt(i)).empty()) << AlgorithmBoxText(i);
     DoneCryptoAlgorithms();
@@ -53,7 +53,7 @@ TEST_F(Registry, DescriptionsComeFromTheFileOfTheLanguage) {
     EXPECT_EQ(GetAlgorithmDescription(AlgorithmAt(0)), "");
 }
 
-TEST_F(Registry, EveryEntryRoundTripsAWholeFile) {
+TEST_F(AlgorithmRegistry, EveryEntryRoundTripsAWholeFile) {
     std::string content;
     for (int i = 0; i < 5000; ++i) content += char(i * 31 % 251);
     for (int i = 0; i < AlgorithmCount(); ++i) {
@@ -75,7 +75,7 @@ TEST_F(Registry, EveryEntryRoundTripsAWholeFile) {
     }
 }
 
-TEST_F(Registry, AllAtOnceReportsEighteenPassesAndACancelLeavesNothing) {
+TEST_F(AlgorithmRegistry, AllAtOnceReportsEighteenPassesAndACancelLeavesNothing) {
     const std::string src = dir.Write("f.bin", std::string(3600, 'z'));
     std::int64_t processed = 0;
     int chunks = 0;
