@@ -84,7 +84,8 @@ void THiddenConfig::Load() {
     for (long long i = 0; i < n; ++i) {
         const std::string section = "Item" + std::to_string(i);
         THiddenItem item;
-        item.ItemType = static_cast<std::uint8_t>(static_cast<unsigned long long>(ReadNumber(ini, section, "ItemType")) & 0xFF);
+        item.ItemType =
+            static_cast<std::uint8_t>(static_cast<unsigned long long>(ReadNumber(ini, section, "ItemType")) & 0xFF);
         item.FilePath = ini.ReadString(section, "FilePath", "");
         Items_.push_back(std::move(item));
     }

@@ -1,5 +1,3 @@
-#include "platform/Drives.h"
-
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -9,6 +7,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "platform/Drives.h"
 
 namespace vantrel {
 
@@ -119,7 +119,8 @@ std::vector<TMountEntry> SelectDrives(const std::vector<TMountEntry>& mounts) {
         const int group = GroupOf(m.mountPoint);
         if (group < 0) continue;
         if (group > 0 && !IsBlockBacked(m) && !IsNetworkFileSystem(m.fsType)) continue;
-        auto same = std::find_if(drives.begin(), drives.end(), [&](const auto& d) { return d.mountPoint == m.mountPoint; });
+        auto same =
+            std::find_if(drives.begin(), drives.end(), [&](const auto& d) { return d.mountPoint == m.mountPoint; });
         if (same != drives.end())
             *same = m;
         else

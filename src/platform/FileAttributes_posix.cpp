@@ -1,5 +1,3 @@
-#include "platform/FileAttributes.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,7 @@
 #include <mutex>
 #include <sstream>
 
+#include "platform/FileAttributes.h"
 #include "platform/Files.h"
 
 namespace vantrel {
@@ -157,7 +156,8 @@ int SetFileAttributesOf(const std::string& path, std::uint32_t attributes) {
     // A link has no permissions of its own and chmod would change its target.
     if (S_ISREG(st.st_mode)) {
         const mode_t mode = st.st_mode & 07777;
-        const mode_t wanted = (attributes & kFileAttributeReadOnly) ? mode_t(mode & ~mode_t(0222)) : mode_t(mode | S_IWUSR);
+        const mode_t wanted =
+            (attributes & kFileAttributeReadOnly) ? mode_t(mode & ~mode_t(0222)) : mode_t(mode | S_IWUSR);
         if (wanted != mode && ::chmod(path.c_str(), wanted) != 0) return errno;
     }
     return 0;

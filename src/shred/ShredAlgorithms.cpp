@@ -58,13 +58,10 @@ void AppendDOD(TPassList& l) { Append(l, C, I, R, C, C, I, R); }
 bool WipeFile(const std::string& fileName, TPassList passes, const TCryptoCancelQuery& cancel,
               const TCryptoProgressEvent& progress) {
     switch (KindOf(fileName)) {
-        case TTargetKind::Link:
-            return ::unlink(fileName.c_str()) == 0;
-        case TTargetKind::Other:
-            throw EFileError("Cannot open file " + fileName + ": not a regular file", EINVAL);
+        case TTargetKind::Link: return ::unlink(fileName.c_str()) == 0;
+        case TTargetKind::Other: throw EFileError("Cannot open file " + fileName + ": not a regular file", EINVAL);
         case TTargetKind::Missing:  // the open below reports it
-        case TTargetKind::Regular:
-            break;
+        case TTargetKind::Regular: break;
     }
     using Clock = std::chrono::steady_clock;
     {

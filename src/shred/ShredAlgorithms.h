@@ -45,11 +45,11 @@ public:
     virtual TPassList CreatePasses() const = 0;
 };
 
-#define VANTREL_SHRED_SCHEME(Name)                                    \
-    class Name : public TShredAlgorithm {                             \
-    public:                                                           \
-        const char* ClassName() const override { return #Name; }      \
-        TPassList CreatePasses() const override;                      \
+#define VANTREL_SHRED_SCHEME(Name)                               \
+    class Name : public TShredAlgorithm {                        \
+    public:                                                      \
+        const char* ClassName() const override { return #Name; } \
+        TPassList CreatePasses() const override;                 \
     };
 
 VANTREL_SHRED_SCHEME(TZeroPass)

@@ -1,9 +1,10 @@
+#include "hide/HiddenConfig.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "TestFolder.h"
-#include "hide/HiddenConfig.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
 
@@ -84,7 +85,7 @@ TEST_F(HiddenConfigTest, DamagedValuesReadAsDefaults) {
               "[Count]\nCount=3\n[Item0]\nItemType=258\nFilePath=\"  spaced  \"\n[Item1]\nItemType=two\n");
     THiddenConfig store;
     store.Load();
-    ASSERT_EQ(store.ItemCount(), 3u);  // a count beyond the sections gives empty files
+    ASSERT_EQ(store.ItemCount(), 3u);      // a count beyond the sections gives empty files
     EXPECT_EQ(store.Item(0).ItemType, 2);  // the low byte
     EXPECT_EQ(store.Item(0).FilePath, "  spaced  ");
     EXPECT_EQ(store.Item(1).ItemType, hitFile);

@@ -1,11 +1,11 @@
-#include <unistd.h>
+#include "platform/Drives.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "TestFolder.h"
-#include "platform/Drives.h"
 
 namespace vantrel {
 namespace {

@@ -1,13 +1,13 @@
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/FileAttributes.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 
 #include "TestFolder.h"
-#include "platform/FileAttributes.h"
 #include "platform/Files.h"
 
 namespace vantrel {
@@ -68,7 +68,8 @@ TEST(FileAttributesTest, FolderIsListedInItsParentAndKeepsItsPermissions) {
     const mode_t before = ModeOf(dir.File("docs"));
 
     ASSERT_EQ(SetFileAttributesOf(dir.File("docs/"), kHiddenState), 0);
-    EXPECT_EQ(GetFileAttributesOf(dir.File("docs")), kFileAttributeDirectory | kFileAttributeHidden | kFileAttributeSystem);
+    EXPECT_EQ(GetFileAttributesOf(dir.File("docs")),
+              kFileAttributeDirectory | kFileAttributeHidden | kFileAttributeSystem);
     EXPECT_EQ(ModeOf(dir.File("docs")), before);
     EXPECT_EQ(ReadHiddenList(dir.Path()), (std::vector<std::string>{"other name", "docs"}));
 

@@ -1,8 +1,9 @@
+#include "shred/CharGenerators.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "shred/CharGenerators.h"
 #include "shred/KISSRandomGenerator.h"
 
 namespace vantrel {

@@ -1,8 +1,9 @@
+#include "shred/ShredAlgorithms.h"
+
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,7 +17,6 @@
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
 #include "shred/KISSRandomGenerator.h"
-#include "shred/ShredAlgorithms.h"
 
 namespace vantrel {
 namespace {

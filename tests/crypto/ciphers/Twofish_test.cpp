@@ -1,0 +1,60 @@
+// Twofish: class values and how key lengths round up to the standard ones.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "crypto/ciphers/Twofish.h"
+
+namespace vantrel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
+    Bytes b(n);
+    for (auto& x : b) x = std::uint8_t(rng());
+    return b;
+}
+
+Bytes EncryptOnce(const Bytes& key, const Bytes& block) {
+    TVC_twofish c;
+    c.SetKey(key.data(), std::uint32_t(key.size() * 8));
+    Bytes out(16);
+    c.EncryptBlock(block.data(), out.data());
+    return out;
+}
+
+TEST(Twofish, ReportsItsClassValues) {
+    TVC_twofish c;
+    EXPECT_EQ(c.ClassId(), 6);
+    EXPECT_EQ(c.ClassAlgorithm(), "Twofish");
+    EXPECT_EQ(c.ClassMaxKeySize(), 256);
+    EXPECT_EQ(c.ClassBlockSize(), 128);
+}
+
+// A key of n bytes runs as the key zero-extended to the next of 16, 24 and 32 bytes, and not
+// as the zero-extension to a longer standard length (which has more S-box key words).
+TEST(Twofish, KeysRoundUpToTheNextStandardLength) {
+    struct Case {
+        std::size_t bytes, standard;
+    };
+    const Case cases[] = {{1, 16}, {8, 16}, {15, 16}, {17, 24}, {20, 24}, {23, 24}, {25, 32}, {31, 32}};
+    std::mt19937 rng(6);
+    for (const auto& c : cases) {
+        const Bytes key = RandomBytes(rng, c.bytes), block = RandomBytes(rng, 16);
+        const Bytes ours = EncryptOnce(key, block);
+        for (std::size_t standard : {16u, 24u, 32u}) {
+            if (standard < c.bytes) continue;
+            Bytes extended = key;
+            extended.resize(standard, 0);
+            if (standard == c.standard)
+                EXPECT_EQ(ours, EncryptOnce(extended, block)) << c.bytes << " bytes as " << standard;
+            else
+                EXPECT_NE(ours, EncryptOnce(extended, block)) << c.bytes << " bytes as " << standard;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vantrel
