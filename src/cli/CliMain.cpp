@@ -1,6 +1,8 @@
 #include "cli/CliMain.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -10,9 +12,12 @@
 #include "cli/TerminalHost.h"
 #include "crypto/Sha1.h"
 #include "encryption/CryptoAlgorithms.h"
+#include "hide/HiddenConfig.h"
 #include "i18n/LangConstants.h"
+#include "i18n/MessageFormat.h"
 #include "operations/Operations.h"
 #include "platform/CodePage.h"
+#include "shred/ShredAlgorithms.h"
 
 namespace vantrel::cli {
 
@@ -23,10 +28,17 @@ constexpr const char* kUsage = R"(usage:
   vantrel-cli decrypt [--delete-source] [--password-file FILE] PATH...
   vantrel-cli algorithms     one line per algorithm: position, tag, name, description
   vantrel-cli selftest       the self-test of every cipher and of SHA-1
+  vantrel-cli shred [-s|--scheme POSITION|CLASS] PATH...      default scheme 0
+  vantrel-cli schemes        one line per wiping scheme: position, class, name, description
+  vantrel-cli hide [--password-file FILE] PATH...              files, folders, or a drive's mount path
+  vantrel-cli show [--password-file FILE] (INDEX... | --all)
+  vantrel-cli hidden         index, type and path of every hidden item
   vantrel-cli --help | --version
 
-A folder stands for every file under it. Without --password-file the password is asked on
-the terminal. Exit status: 0 every file done, 1 a file failed or was skipped, 2 usage error.
+For encrypt, decrypt and shred a folder stands for every file under it. Without
+--password-file the password is asked on the terminal; hide and show ask for the main
+password (the first one given becomes it). Ctrl-C cancels a run: no partial output stays.
+Exit status: 0 every file done, 1 a file failed or was skipped, 2 usage error.
 )";
 
 struct UsageError {
@@ -37,7 +49,9 @@ struct Options {
     std::string command;
     std::optional<std::string> algorithm;
     std::optional<std::string> passwordFile;
+    std::optional<std::string> scheme;
     bool deleteSource = false;
+    bool all = false;
     std::vector<std::string> paths;
 };
 
@@ -55,7 +69,12 @@ Options Parse(int argc, char** argv) {
             for (++i; i < argc; ++i) o.paths.push_back(argv[i]);
         } else if ((a == "-a" || a == "--algorithm") && o.command == "encrypt") {
             o.algorithm = value();
-        } else if (a == "--password-file" && (o.command == "encrypt" || o.command == "decrypt")) {
+        } else if ((a == "-s" || a == "--scheme") && o.command == "shred") {
+            o.scheme = value();
+        } else if (a == "--all" && o.command == "show") {
+            o.all = true;
+        } else if (a == "--password-file" && (o.command == "encrypt" || o.command == "decrypt" ||
+                                               o.command == "hide" || o.command == "show")) {
             o.passwordFile = value();
         } else if (a == "--delete-source" && (o.command == "encrypt" || o.command == "decrypt")) {
             o.deleteSource = true;
@@ -65,6 +84,10 @@ Options Parse(int argc, char** argv) {
             o.paths.push_back(a);
         }
     }
+    // The engine takes full paths, as the file manager hands them over; a relative path
+    // would also be recorded as such by hide.
+    if (o.command != "show")
+        for (auto& p : o.paths) p = std::filesystem::absolute(p).lexically_normal().string();
     return o;
 }
 
@@ -79,9 +102,20 @@ int AlgorithmPositionOf(const std::string& spec) {
     throw UsageError{"unknown algorithm " + spec + " (see vantrel-cli algorithms)"};
 }
 
+int SchemePositionOf(const std::string& spec) {
+    const int count = int(ShredAlgorithmList.size());
+    if (!spec.empty() && spec.find_first_not_of("0123456789") == std::string::npos) {
+        const int p = std::stoi(spec.size() > 3 ? "999" : spec);
+        if (p < count) return p;
+    }
+    for (int i = 0; i < count; ++i)
+        if (spec == ShredAlgorithmList[std::size_t(i)]->ClassName()) return i;
+    throw UsageError{"unknown scheme " + spec + " (see vantrel-cli schemes)"};
+}
+
 // The password as the user typed it, converted to the system's code page as a typed
 // password always is; nothing when it could not be had (the reason is printed).
-std::optional<ByteString> ReadPassword(const Options& o, bool confirm) {
+std::optional<std::string> ReadPasswordText(const Options& o, bool confirm, const char* prompt) {
     std::optional<std::string> text;
     if (o.passwordFile) {
         text = FirstLineOf(*o.passwordFile);
@@ -90,7 +124,7 @@ std::optional<ByteString> ReadPassword(const Options& o, bool confirm) {
             return std::nullopt;
         }
     } else {
-        text = AskHidden("Password: ");
+        text = AskHidden(prompt);
         if (!text) {
             std::cerr << "vantrel-cli: no terminal to ask for the password; use --password-file\n";
             return std::nullopt;
@@ -106,6 +140,12 @@ std::optional<ByteString> ReadPassword(const Options& o, bool confirm) {
             }
         }
     }
+    return text;
+}
+
+std::optional<ByteString> ReadPassword(const Options& o, bool confirm) {
+    auto text = ReadPasswordText(o, confirm, "Password: ");
+    if (!text) return std::nullopt;
     if (text->empty()) {
         std::cerr << "vantrel-cli: " << LangConstant("Enter_password_first") << "\n";
         return std::nullopt;
@@ -136,6 +176,84 @@ int RunCrypt(const Options& o, bool encrypt) {
     return host.Run(worker);
 }
 
+int RunShred(const Options& o) {
+    if (o.paths.empty()) throw UsageError{"no PATH given"};
+    auto op = std::make_unique<TShred>();
+    op->Scheme = ShredAlgorithmList[std::size_t(SchemePositionOf(o.scheme.value_or("0")))].get();
+    TTerminalHost host(false);
+    return host.Run(StartOperation(std::move(op), TSelectionMode::FilesOnly, host, o.paths));
+}
+
+// As the hide and show wizards begin: the main password must be proved, or, when none is
+// set, the one given becomes it.
+bool CheckMainPassword(const Options& o) {
+    auto typed = ReadPasswordText(o, false, "Main password: ");
+    if (!typed) return false;
+    const bool ok = HiddenItemsStore->HasPassword() ? HiddenItemsStore->CheckPassword(*typed) : true;
+    if (ok && !HiddenItemsStore->HasPassword()) HiddenItemsStore->SetPassword(*typed);
+    SecureZero(typed->data(), typed->size());
+    if (!ok) std::cerr << "vantrel-cli: " << LangConstant("Wrong_password") << "\n";
+    return ok;
+}
+
+int RunHide(const Options& o) {
+    if (o.paths.empty()) throw UsageError{"no PATH given"};
+    if (!CheckMainPassword(o)) return 1;
+    TTerminalHost host(false);
+    const int status = host.Run(StartOperation(std::make_unique<THide>(), TSelectionMode::WholeItems, host, o.paths));
+    HiddenItemsStore->Save();
+    return status;
+}
+
+int RunShow(const Options& o) {
+    std::vector<std::size_t> indexes;
+    if (o.all) {
+        if (!o.paths.empty()) throw UsageError{"--all takes no INDEX"};
+        for (std::size_t i = 0; i < HiddenItemsStore->ItemCount(); ++i) indexes.push_back(i);
+    } else {
+        if (o.paths.empty()) throw UsageError{"no INDEX given"};
+        for (const auto& p : o.paths) {
+            if (p.empty() || p.find_first_not_of("0123456789") != std::string::npos || p.size() > 9 ||
+                std::stoul(p) >= HiddenItemsStore->ItemCount())
+                throw UsageError{"no hidden item " + p + " (see vantrel-cli hidden)"};
+            indexes.push_back(std::stoul(p));
+        }
+    }
+    if (!CheckMainPassword(o)) return 1;
+    // Highest first, so removing an item never moves one still to be shown.
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    TShow show;
+    for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) {
+        show.ItemIndex = int(*it);
+        show.ProcessFile(HiddenItemsStore->Item(*it).FilePath);
+    }
+    HiddenItemsStore->Save();
+    const int n = int(indexes.size());
+    std::cerr << show.GetCompletedText() << ": "
+              << FormatMessageText(LangConstant(n >= 2 ? "Files_were" : "File_was"), {std::to_string(n), show.GetDoneVerb()})
+              << "\n";
+    return 0;
+}
+
+int ListHidden() {
+    const auto items = HiddenItemsStore->Items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const char* type = items[i].ItemType == hitFolder ? "folder" : items[i].ItemType == hitDrive ? "drive" : "file";
+        std::cout << i << '\t' << type << '\t' << items[i].FilePath << '\n';
+    }
+    return 0;
+}
+
+int ListSchemes() {
+    for (std::size_t i = 0; i < ShredAlgorithmList.size(); ++i) {
+        const auto& scheme = *ShredAlgorithmList[i];
+        std::cout << i << '\t' << scheme.ClassName() << '\t' << ShredAlgorithmBoxText(int(i)) << '\t'
+                  << GetShredDescription(scheme) << '\n';
+    }
+    return 0;
+}
+
 int ListAlgorithms() {
     for (int i = 0; i < AlgorithmCount(); ++i) {
         const auto& a = AlgorithmAt(i);
@@ -164,6 +282,17 @@ int Dispatch(const Options& o) {
     if (o.command == "decrypt") return RunCrypt(o, false);
     if (o.command == "algorithms") return ListAlgorithms();
     if (o.command == "selftest") return SelfTest();
+    if (o.command == "shred") return RunShred(o);
+    if (o.command == "schemes") return ListSchemes();
+    if (o.command == "hide" || o.command == "show" || o.command == "hidden") {
+        InitHiddenConfig();
+        struct SaveOnExit {
+            ~SaveOnExit() { HiddenItemsStore.reset(); }
+        } done;
+        if (o.command == "hide") return RunHide(o);
+        if (o.command == "show") return RunShow(o);
+        return ListHidden();
+    }
     throw UsageError{"unknown command " + o.command};
 }
 
@@ -182,7 +311,9 @@ int Main(int argc, char** argv) {
         const Options o = Parse(argc, argv);
         InstallInterruptHandler();
         InitCryptoAlgorithms();
+        InitShredAlgorithms();
         const int status = Dispatch(o);
+        DoneShredAlgorithms();
         DoneCryptoAlgorithms();
         return status;
     } catch (const UsageError& e) {

@@ -62,7 +62,10 @@ void TDecrypt::ProcessFile(const std::string& fileName) {
 std::string TDecrypt::GetCompletedText() const { return LangConstant("Decryption_completed"); }
 std::string TDecrypt::GetDoneVerb() const { return LangConstant("decrypted"); }
 
-void TShred::ProcessFile(const std::string& fileName) { Scheme->ShredFile(fileName, OnCancelQuery, OnProgress); }
+void TShred::ProcessFile(const std::string& fileName) {
+    if (!Scheme->ShredFile(fileName, OnCancelQuery, OnProgress) && !(OnCancelQuery && OnCancelQuery()))
+        Tell(Host, fileName + " was overwritten but could not be deleted");
+}
 std::string TShred::GetCompletedText() const { return LangConstant("Shredding_completed"); }
 std::string TShred::GetDoneVerb() const { return LangConstant("shredded"); }
 

@@ -229,4 +229,21 @@ std::string GetShredDescription(const TShredAlgorithm& scheme) {
     return ShredDescriptions->ReadString("Algos", scheme.ClassName(), "");
 }
 
+std::string ShredAlgorithmBoxText(int position) {
+    static const char* const kTexts[] = {
+        "Quick shred by filling with zero's",
+        "Fast shred, space filled by random characters",
+        "Anti-software recovery tools",
+        "NAVSO P-5239-26",
+        "NAVSO P-5239-26 with RLL encoding scheme",
+        "German VSITR algorithm",
+        "Russian military standards GOST P50739-95",
+        "B. Schneier's algorithm",
+        "DOD 5220.22-M",
+        "3+7+3 Beyond DoD Standards",
+        "Guttman algorithm",
+    };
+    return position >= 0 && position < int(std::size(kTexts)) ? kTexts[position] : std::string();
+}
+
 }  // namespace vantrel

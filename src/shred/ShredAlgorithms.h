@@ -78,5 +78,8 @@ void InitShredAlgorithms(const std::string& descriptionsFile);
 void DoneShredAlgorithms();
 // Section "Algos", key = the scheme's class name; empty when the file has none.
 std::string GetShredDescription(const TShredAlgorithm& scheme);
+// The main window's default text for the scheme at a position ("Quick shred by filling with
+// zero's", ...).
+std::string ShredAlgorithmBoxText(int position);
 
 }  // namespace vantrel

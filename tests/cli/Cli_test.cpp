@@ -104,6 +104,44 @@ TEST_F(CliTest, UsageErrorsAndListings) {
     EXPECT_EQ(self.output.find("FAILED"), std::string::npos);
 }
 
+TEST_F(CliTest, ShredOverwritesAndRemovesEveryFileUnderAFolder) {
+    dir.Write("s/a", std::string(70000, 'a'));
+    dir.Write("s/deep/b", "b");
+    const auto r = Cli("shred -s TDOD " + Quote(dir.File("s")));
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_FALSE(fs::exists(dir.File("s/a")));
+    EXPECT_FALSE(fs::exists(dir.File("s/deep/b")));
+    EXPECT_EQ(Cli("shred -s 11 x").status, 2);
+    const auto list = Cli("schemes");
+    EXPECT_NE(list.output.find("10\tTGUTMANN\tGuttman algorithm\t"), std::string::npos) << list.output;
+}
+
+TEST_F(CliTest, HideAndShowBehindTheMainPassword) {
+    dir.Write("h/f", "x");
+    fs::create_directories(dir.File("h/folder"));
+    const std::string main = Password("main");
+    auto r = Cli("hide --password-file " + Quote(main) + " " + Quote(dir.File("h/f")) + " " + Quote(dir.File("h/folder/")));
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(dir.Read("h/.hidden"), "f\nfolder\n");
+    r = Cli("hidden");
+    EXPECT_EQ(r.output, "0\tfile\t" + dir.File("h/f") + "\n1\tfolder\t" + dir.File("h/folder/") + "\n");
+
+    const std::string before = dir.Read("Vantrel/base.dat");
+    EXPECT_EQ(before.find("main"), std::string::npos) << "only a hash of the main password is stored";
+    r = Cli("show --password-file " + Quote(dir.Write("bad.txt", "Main\n")) + " --all");
+    EXPECT_EQ(r.status, 1) << "letter case counts";
+    EXPECT_EQ(dir.Read("Vantrel/base.dat"), before) << "a wrong password changes nothing";
+
+    r = Cli("show --password-file " + Quote(main) + " 1");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(dir.Read("h/.hidden"), "f\n");
+    EXPECT_EQ(Cli("show --password-file " + Quote(main) + " 5").status, 2) << "no such item";
+    r = Cli("show --password-file " + Quote(main) + " --all");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_FALSE(fs::exists(dir.File("h/.hidden")));
+    EXPECT_EQ(Cli("hidden").output, "");
+}
+
 TEST_F(CliTest, NoPasswordWithoutATerminalIsAFailureNotAGuess) {
     dir.Write("a.txt", "x");
     const auto r = Cli("encrypt " + Quote(dir.File("a.txt")));
