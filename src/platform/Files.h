@@ -43,11 +43,13 @@ public:
     const std::string& Path() const { return path_; }
 
 protected:
-    TFileStream(std::string path, int fd) : fd_(fd), path_(std::move(path)) {}
+    TFileStream(std::string path, int fd, std::string shownPath)
+        : fd_(fd), path_(std::move(path)), shownPath_(std::move(shownPath)) {}
     int fd_ = -1;
 
 private:
     std::string path_;
+    std::string shownPath_;  // the name errors give: a temporary file is named by its target
     std::int64_t pos_ = 0;
 };
 

@@ -49,7 +49,8 @@ std::pair<std::string, int> CreateTemporaryBeside(const std::string& target) {
 
 }  // namespace
 
-TFileStream::TFileStream(const std::string& path, TFileMode mode) : fd_(OpenOrThrow(path, mode)), path_(path) {}
+TFileStream::TFileStream(const std::string& path, TFileMode mode)
+    : fd_(OpenOrThrow(path, mode)), path_(path), shownPath_(path) {}
 
 TFileStream::~TFileStream() {
     if (fd_ >= 0) ::close(fd_);
@@ -62,7 +63,7 @@ std::size_t TFileStream::Read(void* buffer, std::size_t count) {
             pos_ += got;
             return std::size_t(got);
         }
-        if (errno != EINTR) Fail("Cannot read file", path_, errno);
+        if (errno != EINTR) Fail("Cannot read file", shownPath_, errno);
     }
 }
 
@@ -72,9 +73,9 @@ void TFileStream::Write(const void* buffer, std::size_t count) {
         ssize_t put = ::write(fd_, p, count);
         if (put < 0) {
             if (errno == EINTR) continue;
-            Fail("Cannot write file", path_, errno);
+            Fail("Cannot write file", shownPath_, errno);
         }
-        if (put == 0) Fail("Cannot write file", path_, ENOSPC);
+        if (put == 0) Fail("Cannot write file", shownPath_, ENOSPC);
         p += put;
         count -= std::size_t(put);
         pos_ += put;
@@ -83,23 +84,23 @@ void TFileStream::Write(const void* buffer, std::size_t count) {
 
 std::int64_t TFileStream::Size() const {
     struct stat st {};
-    if (::fstat(fd_, &st) != 0) Fail("Cannot read file", path_, errno);
+    if (::fstat(fd_, &st) != 0) Fail("Cannot read file", shownPath_, errno);
     return std::int64_t(st.st_size);
 }
 
 void TFileStream::Seek(std::int64_t pos) {
-    if (::lseek(fd_, off_t(pos), SEEK_SET) < 0) Fail("Cannot seek in file", path_, errno);
+    if (::lseek(fd_, off_t(pos), SEEK_SET) < 0) Fail("Cannot seek in file", shownPath_, errno);
     pos_ = pos;
 }
 
 void TFileStream::Sync() {
-    if (::fdatasync(fd_) != 0) Fail("Cannot write file", path_, errno);
+    if (::fdatasync(fd_) != 0) Fail("Cannot write file", shownPath_, errno);
 }
 
 TAtomicOutput::TAtomicOutput(const std::string& target) : TAtomicOutput(target, CreateTemporaryBeside(target)) {}
 
 TAtomicOutput::TAtomicOutput(const std::string& target, std::pair<std::string, int> temp)
-    : TFileStream(std::move(temp.first), temp.second), target_(target) {}
+    : TFileStream(std::move(temp.first), temp.second, target), target_(target) {}
 
 TAtomicOutput::~TAtomicOutput() {
     if (!committed_) ::unlink(Path().c_str());

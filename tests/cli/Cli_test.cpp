@@ -19,9 +19,13 @@ struct Run {
     std::string output;  // stdout and stderr together
 };
 
-Run Cli(const std::string& args) {
-    const std::string command = std::string("VANTREL_CODEPAGE=1252 setsid -w ") + VANTREL_BIN_DIR + "/vantrel-cli " + args +
-                                " </dev/null 2>&1";
+// limitKiB > 0 caps the size of any file the program writes, standing for a full disk.
+Run Cli(const std::string& args, int limitKiB = 0) {
+    const std::string cli = std::string(VANTREL_BIN_DIR) + "/vantrel-cli " + args;
+    const std::string command =
+        "VANTREL_CODEPAGE=1252 setsid -w " +
+        (limitKiB ? "sh -c \"trap '' XFSZ; ulimit -f " + std::to_string(limitKiB) + "; exec " + cli + "\"" : cli) +
+        " </dev/null 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string out;
     char buf[4096];
@@ -140,6 +144,18 @@ TEST_F(CliTest, HideAndShowBehindTheMainPassword) {
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_FALSE(fs::exists(dir.File("h/.hidden")));
     EXPECT_EQ(Cli("hidden").output, "");
+}
+
+TEST_F(CliTest, AFullDiskIsAnErrorAndLeavesNoPartialOutput) {
+    const std::string src = dir.Write("big.bin", std::string(3000000, 'q'));
+    dir.Write("big.bin.enc", "an older file");
+    const auto r = Cli("encrypt --delete-source --password-file " + Quote(Password("pw")) + " " + Quote(src), 1000);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("Cannot write file " + src + ".enc"), std::string::npos) << r.output;
+    EXPECT_EQ(dir.Read(src).size(), 3000000u) << "the source stays";
+    EXPECT_EQ(dir.Read("big.bin.enc"), "an older file");
+    for (const auto& e : fs::directory_iterator(dir.Path()))
+        EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos) << "no temporary file left";
 }
 
 TEST_F(CliTest, NoPasswordWithoutATerminalIsAFailureNotAGuess) {
