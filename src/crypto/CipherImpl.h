@@ -27,12 +27,18 @@ public:
 
     void CbcEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override {
         this->CheckInitialized();
-        std::uint8_t* cv = this->ChainValue;
+        // The chain runs in a local block: writing it byte by byte into the member and
+        // reading it back as words at once would stall every block.
+        std::uint8_t x[B];
+        std::memcpy(x, this->ChainValue, B);
         for (; n >= B; n -= B, in += B, out += B) {
-            for (std::size_t i = 0; i < B; ++i) cv[i] ^= in[i];
-            self().Encrypt(cv, cv);
-            std::memcpy(out, cv, B);
+            std::uint8_t t[B];
+            std::memcpy(t, in, B);
+            for (std::size_t i = 0; i < B; ++i) x[i] ^= t[i];
+            self().Encrypt(x, x);
+            std::memcpy(out, x, B);
         }
+        std::memcpy(this->ChainValue, x, B);
         Tail(in, out, n);
     }
     void CbcDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t n) override {
