@@ -108,7 +108,7 @@ void InitLogger(const std::string& Switch, const std::vector<std::string>& argum
     debugEnabled.store(on);
 }
 
-void InstallExceptionReport() { SetExceptionSink(&ReportException); }
+void InstallExceptionReport() { SetExceptionSink(&ReportException, &DebugEnabled); }
 
 bool DebugEnabled() { return debugEnabled.load(); }
 

@@ -26,8 +26,11 @@ struct TStackFrame {
 // Called on the raising thread for every exception raised while a sink is installed,
 // whether it is caught later or not. An exception that escapes the sink is swallowed, and
 // exceptions raised while a sink runs on that thread are not reported again.
+// `wanted`, when given, is asked first on every raise; while it says no, nothing is recorded,
+// so an installed but idle report costs next to nothing.
 using TExceptionSink = void (*)(const TRaisedException&);
-void SetExceptionSink(TExceptionSink sink);  // nullptr turns the report off
+using TReportWanted = bool (*)();
+void SetExceptionSink(TExceptionSink sink, TReportWanted wanted = nullptr);  // nullptr sink: off
 
 // Symbol lookup for recorded addresses; costly, so done by the sink only when it reports.
 TStackFrame NameFrame(void* address);

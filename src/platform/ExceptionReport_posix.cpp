@@ -22,6 +22,7 @@ namespace {
 using RealThrow = void (*)(void*, std::type_info*, void (*)(void*));
 
 std::atomic<TExceptionSink> sink{nullptr};
+std::atomic<TReportWanted> wantedGate{nullptr};
 thread_local bool reporting = false;
 
 RealThrow TheRealThrow() {
@@ -73,8 +74,10 @@ void Report(TExceptionSink s, void* object, std::type_info* type, void* raisePoi
 
 }  // namespace
 
-void SetExceptionSink(TExceptionSink s) {
+void SetExceptionSink(TExceptionSink s, TReportWanted wanted) {
     TheRealThrow();  // resolve it now rather than inside the first throw
+    sink.store(nullptr, std::memory_order_release);
+    wantedGate.store(wanted, std::memory_order_release);
     sink.store(s, std::memory_order_release);
 }
 
@@ -126,8 +129,11 @@ extern "C" {
 
 [[noreturn]] void __cxa_throw(void* object, std::type_info* type, void (*destructor)(void*)) {
     const auto real = vantrel::TheRealThrow();
-    if (const auto s = vantrel::sink.load(std::memory_order_acquire); s && !vantrel::reporting)
-        vantrel::Report(s, object, type, __builtin_extract_return_addr(__builtin_return_address(0)));
+    if (const auto s = vantrel::sink.load(std::memory_order_acquire); s && !vantrel::reporting) {
+        const auto wanted = vantrel::wantedGate.load(std::memory_order_acquire);
+        if (!wanted || wanted())
+            vantrel::Report(s, object, type, __builtin_extract_return_addr(__builtin_return_address(0)));
+    }
     real(object, type, destructor);
     __builtin_unreachable();
 }

@@ -207,7 +207,7 @@ TEST(StoredLangConstantsTest, RefusesNewerVersionDuplicatesAndShortData) {
     // A text length beyond the end, and a count promising more entries than there are.
     StoredTable longText(3, true);
     longText.Utf16(u"Name").Utf16(u"value").Entry();
-    longText.Raw().resize(longText.Raw().size() - 2);
+    longText.Raw().erase(longText.Raw().end() - 2, longText.Raw().end());
     StoredTable shortCount(3, true);
     shortCount.Utf16(u"Name").Utf16(u"value").Entry();
     shortCount.Raw()[2] = 2;

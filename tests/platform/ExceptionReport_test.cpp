@@ -84,9 +84,19 @@ TEST_F(ExceptionReportTest, SinkThatRaisesIsContained) {
     EXPECT_EQ(throwingSinkCalls, 2);
 }
 
-TEST_F(ExceptionReportTest, NothingIsRecordedWithoutSink) {
+bool gateOpen = false;
+bool Gate() { return gateOpen; }
+
+TEST_F(ExceptionReportTest, NothingIsRecordedWithoutSinkOrWhileTheGateIsShut) {
     EXPECT_THROW(ThrowFromNamedFrame("quiet"), std::runtime_error);
+    gateOpen = false;
+    SetExceptionSink(&Record, &Gate);
+    EXPECT_THROW(ThrowFromNamedFrame("shut"), std::runtime_error);
     EXPECT_TRUE(seen.empty());
+    gateOpen = true;
+    EXPECT_THROW(ThrowFromNamedFrame("open"), std::runtime_error);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].message, "open");
 }
 
 void PrintingSink(const TRaisedException& e) { std::fprintf(stderr, "reported %s: %s\n", e.typeName.c_str(), e.message.c_str()); }

@@ -26,10 +26,14 @@ TEST(KISSTest, ProcessWideStateAdvancesLikeItsSnapshot) {
     EXPECT_EQ(KISSRandom(255), predicted.Next() % 255);
     EXPECT_EQ(KISSRandom(7), predicted.Next() % 7);
 
-    // The bulk fill gives what one draw per byte would.
-    Bytes filled(1000);
-    KISSFill(filled.data(), filled.size(), 255);
-    for (std::size_t i = 0; i < filled.size(); ++i) ASSERT_EQ(filled[i], predicted.Next() % 255) << i;
+    // The bulk fill gives what one draw per byte would, short and long, and the next fill
+    // goes on where the last one ended.
+    for (std::size_t size : {1000, 4095, 4096, 4097, 65536, 100003}) {
+        Bytes filled(size);
+        KISSFill(filled.data(), filled.size(), 255);
+        for (std::size_t i = 0; i < filled.size(); ++i)
+            ASSERT_EQ(filled[i], predicted.Next() % 255) << size << " " << i;
+    }
     Bytes small(50);
     KISSFill(small.data(), small.size(), 10);
     for (std::size_t i = 0; i < small.size(); ++i) ASSERT_EQ(small[i], predicted.Next() % 10) << i;

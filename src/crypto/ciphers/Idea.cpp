@@ -11,15 +11,18 @@ using bytes::StoreBE16;
 namespace {
 
 // Multiplication modulo 65537 with 0 standing for 65536. Both operands are below 2^16, so
-// the product fits 32 bits and is 0 exactly when an operand stands for 65536 = -1. Then the
-// result is the negated other operand, 1 - b modulo 2^16 (and 1 when both are 0): 1 - a - b
-// covers all three, and the choice is a select rather than a branch.
+// the product fits 32 bits. Modulo 65537, 2^16 is -1, so the product is lo - hi, plus 65537
+// when that borrows (which adds 1 modulo 2^16). The product is 0 exactly when an operand
+// stands for 65536 = -1; then the result is the other operand negated, 1 - b modulo 2^16 (1
+// when both are 0), and 1 - a - b covers all three. Both choices go through masks: whether
+// lo - hi borrows is as good as random, and a branch on it would miss half the time.
 inline std::uint32_t Mul(std::uint32_t a, std::uint32_t b) {
     const std::uint32_t p = a * b;
-    const std::uint32_t lo = p & 0xFFFF, hi = p >> 16;
-    const std::uint32_t r = lo - hi + (lo < hi ? 1u : 0u);
-    const std::uint32_t z = 1 - a - b;
-    return (p != 0 ? r : z) & 0xFFFF;
+    std::uint32_t d;
+    const bool borrow = __builtin_sub_overflow(p & 0xFFFF, p >> 16, &d);
+    const std::uint32_t r = d + borrow;
+    const std::uint32_t zero = 0u - std::uint32_t(p == 0);
+    return (r | ((1 - a - b) & zero)) & 0xFFFF;
 }
 
 // x^-1 modulo 65537 by Fermat (x^65535), with 0 standing for 65536, which is its own inverse.

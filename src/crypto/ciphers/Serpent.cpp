@@ -65,31 +65,29 @@ inline void Sb1(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::ui
     r3 = t18;
 }
 
-// S2: 18 gates.
+// S2: 16 gates.
 inline void Sb2(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = t1 | t3;
-    const std::uint32_t t5 = ~t3;
-    const std::uint32_t t6 = t3 ^ t4;
-    const std::uint32_t t9 = t0 ^ t3;
-    const std::uint32_t t10 = t0 | t2;
-    const std::uint32_t t11 = t1 ^ t9;
-    const std::uint32_t t12 = t10 ^ t11;
-    const std::uint32_t t13 = t0 & t9;
-    const std::uint32_t t14 = t11 ^ t13;
-    const std::uint32_t t15 = t1 ^ t2;
-    const std::uint32_t t16 = t6 | t11;
-    const std::uint32_t t17 = t14 & t15;
-    const std::uint32_t t18 = t9 ^ t17;
-    const std::uint32_t t19 = t10 & t16;
-    const std::uint32_t t20 = t15 ^ t19;
-    const std::uint32_t t21 = t5 ^ t17;
-    const std::uint32_t t22 = t20 ^ t21;
-    const std::uint32_t t23 = t14 ^ t22;
-    r0 = t12;
-    r1 = t20;
-    r2 = t18;
-    r3 = t23;
+    const std::uint32_t t4 = ~t2;
+    const std::uint32_t t5 = t1 & t4;
+    const std::uint32_t t6 = t0 ^ t3;
+    const std::uint32_t t7 = t0 | t2;
+    const std::uint32_t t8 = t6 ^ t7;
+    const std::uint32_t t9 = t1 ^ t8;
+    const std::uint32_t t10 = t0 | t9;
+    const std::uint32_t t11 = t6 & t10;
+    const std::uint32_t t12 = t5 ^ t11;
+    const std::uint32_t t13 = t0 ^ t9;
+    const std::uint32_t t14 = t4 ^ t8;
+    const std::uint32_t t15 = t1 | t14;
+    const std::uint32_t t16 = t13 ^ t15;
+    const std::uint32_t t17 = t1 & t16;
+    const std::uint32_t t18 = t10 & t14;
+    const std::uint32_t t19 = t17 ^ t18;
+    r0 = t9;
+    r1 = t19;
+    r2 = t12;
+    r3 = t16;
 }
 
 // S3: 17 gates.
@@ -169,286 +167,264 @@ inline void Sb5(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::ui
     r3 = t22;
 }
 
-// S6: 20 gates.
+// S6: 14 gates.
 inline void Sb6(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = t1 | t2;
-    const std::uint32_t t5 = t3 ^ t4;
-    const std::uint32_t t6 = t1 ^ t4;
-    const std::uint32_t t7 = ~t4;
-    const std::uint32_t t8 = t0 ^ t7;
-    const std::uint32_t t9 = t1 ^ t8;
-    const std::uint32_t t10 = t4 & t8;
-    const std::uint32_t t11 = t2 ^ t5;
-    const std::uint32_t t12 = t0 | t3;
-    const std::uint32_t t13 = t9 ^ t11;
-    const std::uint32_t t14 = t12 ^ t13;
-    const std::uint32_t t15 = t6 | t11;
-    const std::uint32_t t16 = t10 ^ t15;
-    const std::uint32_t t17 = t8 | t13;
-    const std::uint32_t t18 = t5 | t16;
-    const std::uint32_t t19 = t9 ^ t18;
-    const std::uint32_t t20 = t17 & t19;
-    const std::uint32_t t21 = t7 | t16;
-    const std::uint32_t t22 = t19 & t21;
-    const std::uint32_t t23 = t5 ^ t22;
-    r0 = t20;
-    r1 = t14;
-    r2 = t23;
-    r3 = t16;
+    const std::uint32_t t5 = t0 | t3;
+    const std::uint32_t t6 = ~t0;
+    const std::uint32_t t7 = t3 ^ t6;
+    const std::uint32_t t8 = t1 ^ t7;
+    const std::uint32_t t9 = t2 ^ t8;
+    const std::uint32_t t10 = t5 ^ t9;
+    const std::uint32_t t12 = t7 | t10;
+    const std::uint32_t t13 = t0 ^ t12;
+    const std::uint32_t t14 = t1 | t13;
+    const std::uint32_t t15 = t9 ^ t14;
+    const std::uint32_t t16 = t8 ^ t13;
+    const std::uint32_t t17 = t15 | t16;
+    const std::uint32_t t18 = t8 ^ t17;
+    const std::uint32_t t19 = t13 ^ t17;
+    r0 = t19;
+    r1 = t10;
+    r2 = t18;
+    r3 = t15;
 }
 
-// S7: 19 gates.
+// S7: 18 gates.
 inline void Sb7(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = t2 ^ t3;
-    const std::uint32_t t5 = t2 | t4;
-    const std::uint32_t t6 = t1 ^ t4;
-    const std::uint32_t t7 = t0 ^ t3;
-    const std::uint32_t t9 = t0 & t1;
-    const std::uint32_t t10 = t6 ^ t7;
-    const std::uint32_t t11 = t9 | t10;
-    const std::uint32_t t12 = t0 & t6;
-    const std::uint32_t t13 = t11 ^ t12;
-    const std::uint32_t t16 = t5 & t7;
-    const std::uint32_t t17 = t1 & t13;
-    const std::uint32_t t18 = t0 ^ t17;
-    const std::uint32_t t19 = t2 ^ t17;
-    const std::uint32_t t20 = t16 ^ t19;
-    const std::uint32_t t21 = t4 & t19;
-    const std::uint32_t t22 = t12 | t21;
-    const std::uint32_t t23 = ~t22;
-    const std::uint32_t t24 = t7 & t18;
-    const std::uint32_t t25 = t6 ^ t24;
-    r0 = t23;
-    r1 = t20;
-    r2 = t25;
-    r3 = t13;
+    const std::uint32_t t4 = t2 | t3;
+    const std::uint32_t t5 = ~t4;
+    const std::uint32_t t7 = t2 ^ t3;
+    const std::uint32_t t9 = t1 | t2;
+    const std::uint32_t t12 = t0 ^ t5;
+    const std::uint32_t t13 = t1 ^ t2;
+    const std::uint32_t t14 = t0 ^ t9;
+    const std::uint32_t t15 = t5 ^ t13;
+    const std::uint32_t t16 = t14 | t15;
+    const std::uint32_t t17 = t7 ^ t16;
+    const std::uint32_t t18 = t0 & t17;
+    const std::uint32_t t19 = t12 & t17;
+    const std::uint32_t t20 = t15 ^ t19;
+    const std::uint32_t t21 = t13 & t20;
+    const std::uint32_t t22 = t17 ^ t21;
+    const std::uint32_t t23 = t12 ^ t22;
+    const std::uint32_t t24 = t3 | t18;
+    const std::uint32_t t25 = t14 ^ t24;
+    r0 = t17;
+    r1 = t25;
+    r2 = t23;
+    r3 = t20;
 }
 
-// InvS0: 18 gates.
+// InvS0: 17 gates.
 inline void Si0(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = t0 & t2;
-    const std::uint32_t t5 = t3 ^ t4;
-    const std::uint32_t t6 = ~t3;
-    const std::uint32_t t7 = t0 | t1;
-    const std::uint32_t t8 = t2 ^ t7;
-    const std::uint32_t t9 = t6 ^ t8;
-    const std::uint32_t t10 = t0 ^ t4;
-    const std::uint32_t t11 = t6 & t9;
-    const std::uint32_t t12 = t1 ^ t5;
-    const std::uint32_t t13 = t11 | t12;
-    const std::uint32_t t14 = t0 ^ t13;
-    const std::uint32_t t16 = t8 ^ t13;
-    const std::uint32_t t17 = t10 ^ t12;
-    const std::uint32_t t18 = t3 | t17;
-    const std::uint32_t t19 = t16 ^ t18;
-    const std::uint32_t t20 = t0 & t17;
-    const std::uint32_t t21 = t8 & t19;
-    const std::uint32_t t22 = t20 | t21;
-    r0 = t14;
+    const std::uint32_t t4 = ~t0;
+    const std::uint32_t t6 = t2 ^ t3;
+    const std::uint32_t t7 = t1 & t4;
+    const std::uint32_t t8 = t6 ^ t7;
+    const std::uint32_t t9 = t4 ^ t8;
+    const std::uint32_t t10 = t3 | t9;
+    const std::uint32_t t11 = t0 | t3;
+    const std::uint32_t t13 = t2 | t4;
+    const std::uint32_t t14 = t1 ^ t13;
+    const std::uint32_t t15 = t10 & t14;
+    const std::uint32_t t16 = t8 ^ t15;
+    const std::uint32_t t17 = t1 | t3;
+    const std::uint32_t t18 = t15 ^ t17;
+    const std::uint32_t t19 = t11 ^ t18;
+    const std::uint32_t t20 = t16 | t19;
+    const std::uint32_t t21 = t3 ^ t9;
+    const std::uint32_t t22 = t20 ^ t21;
+    r0 = t19;
     r1 = t22;
     r2 = t9;
-    r3 = t19;
-}
-
-// InvS1: 21 gates.
-inline void Si1(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
-    const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = ~t2;
-    const std::uint32_t t5 = t0 & t1;
-    const std::uint32_t t6 = t1 & t2;
-    const std::uint32_t t8 = t0 & t2;
-    const std::uint32_t t10 = t1 ^ t5;
-    const std::uint32_t t11 = t3 ^ t10;
-    const std::uint32_t t13 = t3 & t8;
-    const std::uint32_t t19 = t3 ^ t5;
-    const std::uint32_t t20 = t11 & t19;
-    const std::uint32_t t21 = t0 ^ t20;
-    const std::uint32_t t22 = t2 ^ t21;
-    const std::uint32_t t26 = t13 ^ t22;
-    const std::uint32_t t27 = t4 ^ t11;
-    const std::uint32_t t28 = t6 | t27;
-    const std::uint32_t t29 = t26 ^ t28;
-    const std::uint32_t t30 = t19 ^ t28;
-    const std::uint32_t t31 = ~t30;
-    const std::uint32_t t32 = t11 & t29;
-    const std::uint32_t t33 = t31 ^ t32;
-    const std::uint32_t t34 = t29 | t30;
-    const std::uint32_t t35 = t21 ^ t34;
-    r0 = t29;
-    r1 = t33;
-    r2 = t35;
-    r3 = t22;
-}
-
-// InvS2: 17 gates.
-inline void Si2(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
-    const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = t0 ^ t2;
-    const std::uint32_t t5 = t1 ^ t2;
-    const std::uint32_t t6 = t3 ^ t5;
-    const std::uint32_t t7 = t1 & t6;
-    const std::uint32_t t8 = t4 ^ t7;
-    const std::uint32_t t10 = t4 & t5;
-    const std::uint32_t t11 = ~t10;
-    const std::uint32_t t13 = t0 & t2;
-    const std::uint32_t t14 = t6 ^ t11;
-    const std::uint32_t t15 = t13 | t14;
-    const std::uint32_t t16 = t1 ^ t15;
-    const std::uint32_t t17 = t8 | t16;
-    const std::uint32_t t18 = t4 ^ t17;
-    const std::uint32_t t19 = t10 ^ t14;
-    const std::uint32_t t20 = t17 ^ t19;
-    const std::uint32_t t21 = t3 & t19;
-    const std::uint32_t t22 = t18 ^ t21;
-    r0 = t8;
-    r1 = t20;
-    r2 = t22;
     r3 = t16;
 }
 
-// InvS3: 19 gates.
+// InvS1: 16 gates.
+inline void Si1(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
+    const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
+    const std::uint32_t t5 = t1 & t3;
+    const std::uint32_t t6 = t0 ^ t5;
+    const std::uint32_t t7 = t3 ^ t6;
+    const std::uint32_t t8 = t2 ^ t7;
+    const std::uint32_t t11 = t1 ^ t6;
+    const std::uint32_t t12 = t2 | t11;
+    const std::uint32_t t13 = t1 ^ t7;
+    const std::uint32_t t14 = t12 ^ t13;
+    const std::uint32_t t15 = t8 | t14;
+    const std::uint32_t t16 = t11 ^ t15;
+    const std::uint32_t t17 = t8 | t16;
+    const std::uint32_t t18 = ~t16;
+    const std::uint32_t t19 = t14 ^ t17;
+    const std::uint32_t t20 = ~t19;
+    const std::uint32_t t21 = t14 | t18;
+    const std::uint32_t t22 = t7 ^ t21;
+    r0 = t20;
+    r1 = t16;
+    r2 = t22;
+    r3 = t8;
+}
+
+// InvS2: 16 gates.
+inline void Si2(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
+    const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
+    const std::uint32_t t4 = ~t1;
+    const std::uint32_t t5 = t2 ^ t4;
+    const std::uint32_t t7 = t3 ^ t5;
+    const std::uint32_t t8 = ~t5;
+    const std::uint32_t t9 = t0 ^ t8;
+    const std::uint32_t t10 = t1 & t7;
+    const std::uint32_t t11 = t9 ^ t10;
+    const std::uint32_t t12 = t2 | t7;
+    const std::uint32_t t13 = t10 ^ t12;
+    const std::uint32_t t14 = t7 ^ t9;
+    const std::uint32_t t15 = t13 & t14;
+    const std::uint32_t t16 = t8 ^ t15;
+    const std::uint32_t t17 = t13 | t14;
+    const std::uint32_t t18 = t7 ^ t17;
+    const std::uint32_t t19 = t11 & t16;
+    const std::uint32_t t20 = t13 ^ t19;
+    r0 = t11;
+    r1 = t18;
+    r2 = t16;
+    r3 = t20;
+}
+
+// InvS3: 17 gates.
 inline void Si3(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = t0 ^ t3;
-    const std::uint32_t t5 = t1 ^ t4;
-    const std::uint32_t t6 = t3 | t5;
-    const std::uint32_t t7 = t2 & t3;
-    const std::uint32_t t8 = t2 ^ t7;
-    const std::uint32_t t9 = t6 ^ t7;
-    const std::uint32_t t10 = t1 | t8;
-    const std::uint32_t t11 = t9 ^ t10;
-    const std::uint32_t t12 = t0 ^ t9;
-    const std::uint32_t t14 = t0 | t9;
-    const std::uint32_t t15 = t2 | t5;
-    const std::uint32_t t16 = t10 & t15;
-    const std::uint32_t t17 = t8 ^ t14;
-    const std::uint32_t t18 = t15 ^ t17;
-    const std::uint32_t t19 = t0 ^ t16;
-    const std::uint32_t t20 = t14 & t18;
-    const std::uint32_t t21 = t19 ^ t20;
-    const std::uint32_t t22 = t11 & t12;
-    const std::uint32_t t23 = t16 ^ t22;
-    r0 = t11;
-    r1 = t23;
-    r2 = t18;
+    const std::uint32_t t4 = t2 ^ t3;
+    const std::uint32_t t6 = t1 ^ t2;
+    const std::uint32_t t7 = t1 ^ t3;
+    const std::uint32_t t8 = t0 | t2;
+    const std::uint32_t t9 = t6 & t7;
+    const std::uint32_t t10 = t0 ^ t9;
+    const std::uint32_t t11 = t3 | t6;
+    const std::uint32_t t12 = t10 & t11;
+    const std::uint32_t t13 = t1 ^ t12;
+    const std::uint32_t t14 = t3 | t10;
+    const std::uint32_t t15 = t6 ^ t14;
+    const std::uint32_t t16 = t0 ^ t8;
+    const std::uint32_t t17 = t4 & t15;
+    const std::uint32_t t18 = t15 | t16;
+    const std::uint32_t t19 = t10 ^ t18;
+    const std::uint32_t t20 = t10 | t17;
+    const std::uint32_t t21 = t3 ^ t20;
+    r0 = t15;
+    r1 = t19;
+    r2 = t13;
     r3 = t21;
 }
 
-// InvS4: 18 gates.
+// InvS4: 17 gates.
 inline void Si4(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
     const std::uint32_t t4 = ~t0;
-    const std::uint32_t t5 = t3 & t4;
-    const std::uint32_t t6 = t1 | t2;
-    const std::uint32_t t7 = t2 | t5;
-    const std::uint32_t t8 = t4 | t6;
-    const std::uint32_t t10 = t1 ^ t3;
-    const std::uint32_t t11 = t5 | t10;
-    const std::uint32_t t12 = t1 & t11;
-    const std::uint32_t t13 = t8 ^ t11;
-    const std::uint32_t t14 = t2 ^ t13;
-    const std::uint32_t t15 = t4 ^ t12;
-    const std::uint32_t t16 = t7 ^ t15;
-    const std::uint32_t t17 = t14 | t15;
-    const std::uint32_t t18 = t6 & t17;
-    const std::uint32_t t19 = t5 ^ t18;
-    const std::uint32_t t20 = t3 ^ t16;
-    const std::uint32_t t21 = t4 | t19;
-    const std::uint32_t t22 = t20 ^ t21;
-    r0 = t16;
-    r1 = t19;
-    r2 = t14;
-    r3 = t22;
+    const std::uint32_t t5 = t0 ^ t3;
+    const std::uint32_t t6 = t1 ^ t4;
+    const std::uint32_t t7 = t4 ^ t5;
+    const std::uint32_t t8 = t1 | t4;
+    const std::uint32_t t9 = t2 ^ t8;
+    const std::uint32_t t10 = t2 | t4;
+    const std::uint32_t t11 = t7 & t10;
+    const std::uint32_t t12 = t9 ^ t11;
+    const std::uint32_t t13 = t1 ^ t9;
+    const std::uint32_t t14 = t5 & t12;
+    const std::uint32_t t15 = t13 ^ t14;
+    const std::uint32_t t16 = t3 | t9;
+    const std::uint32_t t17 = t6 ^ t16;
+    const std::uint32_t t18 = t15 & t17;
+    const std::uint32_t t19 = t3 ^ t18;
+    const std::uint32_t t20 = t13 ^ t19;
+    r0 = t15;
+    r1 = t12;
+    r2 = t20;
+    r3 = t17;
 }
 
-// InvS5: 20 gates.
+// InvS5: 19 gates.
 inline void Si5(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = ~t3;
-    const std::uint32_t t5 = t1 | t3;
-    const std::uint32_t t6 = t0 ^ t4;
+    const std::uint32_t t4 = t0 ^ t3;
+    const std::uint32_t t5 = ~t2;
+    const std::uint32_t t6 = t0 & t3;
     const std::uint32_t t7 = t2 ^ t6;
-    const std::uint32_t t8 = t1 ^ t7;
-    const std::uint32_t t10 = ~t1;
-    const std::uint32_t t11 = t4 & t6;
-    const std::uint32_t t12 = t8 ^ t11;
-    const std::uint32_t t13 = t10 | t12;
-    const std::uint32_t t14 = t6 ^ t13;
-    const std::uint32_t t15 = t6 ^ t12;
-    const std::uint32_t t16 = t7 | t15;
-    const std::uint32_t t17 = t0 | t16;
-    const std::uint32_t t18 = t5 ^ t17;
-    const std::uint32_t t19 = t7 ^ t18;
-    const std::uint32_t t20 = t13 & t16;
-    const std::uint32_t t21 = t4 ^ t20;
-    const std::uint32_t t22 = t5 ^ t15;
-    const std::uint32_t t23 = t21 | t22;
-    const std::uint32_t t24 = t12 ^ t23;
-    r0 = t14;
-    r1 = t19;
-    r2 = t21;
-    r3 = t24;
+    const std::uint32_t t8 = t1 & t7;
+    const std::uint32_t t9 = t4 ^ t8;
+    const std::uint32_t t10 = t0 & t2;
+    const std::uint32_t t11 = t1 | t10;
+    const std::uint32_t t12 = t9 ^ t11;
+    const std::uint32_t t13 = t6 ^ t12;
+    const std::uint32_t t19 = t11 | t12;
+    const std::uint32_t t20 = t3 ^ t7;
+    const std::uint32_t t21 = t19 ^ t20;
+    const std::uint32_t t22 = t6 | t21;
+    const std::uint32_t t23 = t1 ^ t22;
+    const std::uint32_t t24 = t2 | t13;
+    const std::uint32_t t25 = t21 & t24;
+    const std::uint32_t t26 = t5 ^ t23;
+    const std::uint32_t t27 = t25 ^ t26;
+    r0 = t9;
+    r1 = t13;
+    r2 = t23;
+    r3 = t27;
 }
 
-// InvS6: 20 gates.
+// InvS6: 17 gates.
 inline void Si6(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = t1 & t2;
-    const std::uint32_t t5 = t0 | t1;
-    const std::uint32_t t6 = t2 | t3;
-    const std::uint32_t t7 = t0 & t3;
-    const std::uint32_t t8 = ~t7;
-    const std::uint32_t t10 = ~t1;
-    const std::uint32_t t11 = t0 | t2;
-    const std::uint32_t t12 = t3 ^ t10;
-    const std::uint32_t t13 = t11 ^ t12;
-    const std::uint32_t t14 = t0 ^ t13;
-    const std::uint32_t t15 = t5 ^ t14;
-    const std::uint32_t t16 = t4 ^ t7;
-    const std::uint32_t t17 = t15 | t16;
-    const std::uint32_t t18 = t2 ^ t17;
-    const std::uint32_t t19 = t8 ^ t13;
-    const std::uint32_t t20 = t17 ^ t19;
-    const std::uint32_t t21 = t6 ^ t20;
-    const std::uint32_t t22 = t10 ^ t14;
-    const std::uint32_t t23 = t18 & t21;
-    const std::uint32_t t24 = t22 ^ t23;
-    r0 = t18;
-    r1 = t14;
-    r2 = t24;
-    r3 = t21;
+    const std::uint32_t t4 = ~t0;
+    const std::uint32_t t5 = t0 ^ t2;
+    const std::uint32_t t6 = ~t3;
+    const std::uint32_t t7 = t2 & t5;
+    const std::uint32_t t8 = t1 ^ t6;
+    const std::uint32_t t9 = t7 ^ t8;
+    const std::uint32_t t11 = t5 ^ t9;
+    const std::uint32_t t12 = t5 & t9;
+    const std::uint32_t t13 = t4 ^ t12;
+    const std::uint32_t t14 = t1 & t13;
+    const std::uint32_t t15 = t11 ^ t14;
+    const std::uint32_t t16 = t5 | t6;
+    const std::uint32_t t17 = t2 ^ t16;
+    const std::uint32_t t18 = t14 ^ t17;
+    const std::uint32_t t19 = t15 & t18;
+    const std::uint32_t t20 = t7 ^ t19;
+    const std::uint32_t t21 = t3 ^ t20;
+    r0 = t15;
+    r1 = t9;
+    r2 = t21;
+    r3 = t18;
 }
 
-// InvS7: 20 gates.
+// InvS7: 19 gates.
 inline void Si7(std::uint32_t& r0, std::uint32_t& r1, std::uint32_t& r2, std::uint32_t& r3) {
     const std::uint32_t t0 = r0, t1 = r1, t2 = r2, t3 = r3;
-    const std::uint32_t t4 = t0 | t2;
-    const std::uint32_t t5 = t1 | t3;
-    const std::uint32_t t6 = ~t1;
-    const std::uint32_t t7 = t2 ^ t6;
-    const std::uint32_t t8 = t2 ^ t3;
-    const std::uint32_t t9 = t0 ^ t8;
-    const std::uint32_t t14 = t0 & t1;
-    const std::uint32_t t16 = t7 ^ t9;
-    const std::uint32_t t17 = t5 & t7;
-    const std::uint32_t t18 = t4 & t9;
-    const std::uint32_t t19 = t14 | t16;
-    const std::uint32_t t20 = t17 ^ t19;
-    const std::uint32_t t21 = t2 | t14;
-    const std::uint32_t t22 = t3 & t19;
-    const std::uint32_t t23 = t21 ^ t22;
-    const std::uint32_t t24 = t4 ^ t22;
-    const std::uint32_t t25 = t5 ^ t24;
-    const std::uint32_t t26 = t18 ^ t25;
-    const std::uint32_t t27 = ~t17;
-    const std::uint32_t t28 = t18 ^ t27;
-    r0 = t20;
-    r1 = t28;
-    r2 = t26;
-    r3 = t23;
+    const std::uint32_t t4 = t1 ^ t3;
+    const std::uint32_t t6 = t0 | t3;
+    const std::uint32_t t7 = t2 & t4;
+    const std::uint32_t t9 = t0 ^ t7;
+    const std::uint32_t t10 = t2 ^ t3;
+    const std::uint32_t t13 = t4 ^ t9;
+    const std::uint32_t t14 = t3 & t13;
+    const std::uint32_t t15 = ~t9;
+    const std::uint32_t t16 = t2 & t6;
+    const std::uint32_t t17 = t4 | t14;
+    const std::uint32_t t18 = t16 ^ t17;
+    const std::uint32_t t19 = t7 | t18;
+    const std::uint32_t t20 = t6 & t17;
+    const std::uint32_t t21 = t10 | t20;
+    const std::uint32_t t22 = t14 ^ t21;
+    const std::uint32_t t23 = t2 | t14;
+    const std::uint32_t t24 = t15 ^ t23;
+    const std::uint32_t t25 = t1 & t19;
+    const std::uint32_t t26 = t15 ^ t25;
+    r0 = t26;
+    r1 = t24;
+    r2 = t18;
+    r3 = t22;
 }
 }  // namespace
 
