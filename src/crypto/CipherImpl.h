@@ -32,9 +32,13 @@ public:
         std::uint8_t x[B];
         std::memcpy(x, this->ChainValue, B);
         for (; n >= B; n -= B, in += B, out += B) {
-            std::uint8_t t[B];
-            std::memcpy(t, in, B);
-            for (std::size_t i = 0; i < B; ++i) x[i] ^= t[i];
+            for (std::size_t i = 0; i < B; i += 8) {
+                std::uint64_t a, b;
+                std::memcpy(&a, x + i, 8);
+                std::memcpy(&b, in + i, 8);
+                a ^= b;
+                std::memcpy(x + i, &a, 8);
+            }
             self().Encrypt(x, x);
             std::memcpy(out, x, B);
         }
