@@ -20,7 +20,9 @@ namespace {
 }
 
 int OpenOrThrow(const std::string& path, TFileMode mode) {
-    const int flags = (mode == TFileMode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOFOLLOW;
+    // Reading follows a link to a file, as copying does; writing in place (shredding) never
+    // goes through a link, so a link swapped in after a check cannot redirect it.
+    const int flags = mode == TFileMode::Read ? O_RDONLY | O_CLOEXEC : O_RDWR | O_CLOEXEC | O_NOFOLLOW;
     int fd = ::open(path.c_str(), flags);
     if (fd < 0) Fail("Cannot open file", path, errno);
     if (mode == TFileMode::ReadWriteExclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {

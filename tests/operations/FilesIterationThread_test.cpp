@@ -94,11 +94,13 @@ TEST_F(Worker, AnEmptySelectionFinishesAtOnce) {
     EXPECT_TRUE(host.finishedFiles.empty());
 }
 
-TEST_F(Worker, LinksToFoldersAreNotFollowed) {
+TEST_F(Worker, LinksToFoldersAreNotFollowedLinksToFilesAreListed) {
     dir.Write("top/f", "x");
     fs::create_directory_symlink(dir.File("top"), dir.File("top/loop"));
     fs::create_directory_symlink("/etc", dir.File("top/outside"));
-    EXPECT_EQ(Collected(TSelectionMode::FilesOnly, {dir.File("top")}), std::vector<std::string>{dir.File("top/f")});
+    fs::create_symlink(dir.File("top/f"), dir.File("top/g"));
+    EXPECT_EQ(Collected(TSelectionMode::FilesOnly, {dir.File("top")}),
+              (std::vector<std::string>{dir.File("top/f"), dir.File("top/g")}));
 }
 
 TEST_F(Worker, TheTreeContributesTickedFilesAndFolders) {
