@@ -127,7 +127,7 @@ std::string FormatFrame(const TStackFrame& frame) {
 
 extern "C" {
 
-[[noreturn]] void __cxa_throw(void* object, std::type_info* type, void (*destructor)(void*)) {
+__attribute__((__noreturn__)) void __cxa_throw(void* object, std::type_info* type, void (*destructor)(void*)) {
     const auto real = vantrel::TheRealThrow();
     if (const auto s = vantrel::sink.load(std::memory_order_acquire); s && !vantrel::reporting) {
         const auto wanted = vantrel::wantedGate.load(std::memory_order_acquire);
