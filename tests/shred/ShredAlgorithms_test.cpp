@@ -121,6 +121,15 @@ TEST_F(ShredTest, RegistryHoldsTheSchemesInOrderWithTheirPasses) {
     EXPECT_EQ(GetShredDescription(*ShredAlgorithmList[0]), "");
 }
 
+TEST_F(ShredTest, DescriptionsFileFollowsTheLanguageSetting) {
+    InitShredAlgorithms();  // no options.ini: shreds1033.ini beside the program
+    EXPECT_FALSE(GetShredDescription(*ShredAlgorithmList[10]).empty());
+    dir.Write("Vantrel/options.ini", "[Options]\nLanguageID=9999\n");
+    InitShredAlgorithms();
+    EXPECT_EQ(ShredAlgorithmList.size(), 11u);
+    EXPECT_EQ(GetShredDescription(*ShredAlgorithmList[10]), "");
+}
+
 TEST_F(ShredTest, TenBytesUnderNavsoShowEveryPassAndAreDeleted) {
     const std::string path = WriteBytes(dir, "ten.bin", Counting(10));
     TKISSState predicted = KISSSnapshot();
