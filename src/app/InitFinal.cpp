@@ -5,9 +5,14 @@
 #include "app/AppFolders.h"
 #include "app/Logger.h"
 #include "app/OptionsUnit.h"
+#include "encryption/CryptoAlgorithms.h"
+#include "hide/HiddenConfig.h"
 #include "i18n/LangConstants.h"
+#include "operations/FilesIterationThread.h"
+#include "operations/Operations.h"
 #include "platform/Folders.h"
 #include "platform/Registry.h"
+#include "shred/ShredAlgorithms.h"
 
 namespace vantrel {
 
@@ -46,27 +51,37 @@ void StartUp() {
         Log("LanguageID " + std::to_string(languageId), "StartUp");
     }
 
-    // Reserved, in this order, for the modules that do not exist yet:
-    // 7.  Path registry: CreatePathRegistry, then RegisterPath for TEncryptPath, TDecryptPath,
-    //     TShredPath, THidePath (TShowPath is not registered).
-    // 8.  Operation list: CreateOperationList with the localised names and the ten pictures.
-    // 9.  Wiping schemes: InitShredAlgorithms.
-    // 10. Algorithm registry: InitCryptoAlgorithms; ProgressPassCount := 1.
-    // 11. CmdLineFiles := an empty list.
-    // 12. Hidden-items store: InitHiddenConfig, loaded from its file in the data folder.
-    // 13. Context-menu switches: the hand-over script's path; "/activate" and "/deactivate"
-    //     run their routine and ask the application to quit.
+    // 7.  Reserved for the path registry of the wizards: CreatePathRegistry, then
+    //     RegisterPath for TEncryptPath, TDecryptPath, TShredPath, THidePath.
+
+    // 8.  Operation list with the localised names (its pictures come with the main window).
+    CreateOperationList();
+
+    // 9.  Wiping schemes.
+    InitShredAlgorithms();
+
+    // 10. Algorithm registry with its ciphers; ProgressPassCount is 1.
+    InitCryptoAlgorithms();
+
+    // 11. Reserved for the command-line file list.
+
+    // 12. Hidden-items store, loaded from its file in the data folder.
+    InitHiddenConfig();
+
+    // 13. Reserved for the context-menu switches "/activate" and "/deactivate".
 }
 
 void ShutDown() {
-    // Releases in the order of creation, not its reverse. Reserved, in this order, for the
-    // modules that do not exist yet (a worker still running is stopped and waited for first):
-    // 1. FreePathRegistry.
-    // 2. FreeOperationList.
-    // 3. DoneShredAlgorithms.
-    // 4. DoneCryptoAlgorithms.
-    // 5. Release CmdLineFiles.
-    // 6. DoneHiddenConfig: save the hidden-items store, even when unchanged, then release it.
+    // A run still going is stopped and waited for, so no worker outlives the registries.
+    StopCurrentOperation();
+    // Releases in the order of creation, not its reverse.
+    // 1. Reserved for FreePathRegistry.
+    FreeOperationList();
+    DoneShredAlgorithms();
+    DoneCryptoAlgorithms();
+    // 5. Reserved for releasing the command-line file list.
+    // 6. The hidden-items store is saved, even when unchanged, and released last.
+    DoneHiddenConfig();
 }
 
 }  // namespace vantrel

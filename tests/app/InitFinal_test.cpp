@@ -6,6 +6,10 @@
 
 #include "TestFolder.h"
 #include "app/AppFolders.h"
+#include "encryption/CryptoAlgorithms.h"
+#include "hide/HiddenConfig.h"
+#include "operations/Operations.h"
+#include "shred/ShredAlgorithms.h"
 #include "platform/Folders.h"
 #include "platform/Registry.h"
 
@@ -34,9 +38,25 @@ TEST_F(StartUpTest, CleanStartCreatesDataFolderAndWritesAppPath) {
     ASSERT_TRUE(appPath);
     EXPECT_EQ(*appPath, ExecutableFolder());
     EXPECT_TRUE(appPath->ends_with("/"));
-    // Without "-debug" nothing else lands in the data folder: no log.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.DataFolder()), {}), 1);
+    // Without "-debug" there is no log.
+    for (const auto& e : std::filesystem::directory_iterator(home.DataFolder()))
+        EXPECT_NE(e.path().extension(), ".log") << e.path();
     ShutDown();
+}
+
+TEST_F(StartUpTest, BuildsTheRegistriesAndShutDownSavesTheStoreLast) {
+    StartUp();
+    EXPECT_EQ(OperationCount(), 5);
+    EXPECT_EQ(ShredAlgorithmList.size(), 11u);
+    EXPECT_EQ(AlgorithmCount(), 19);
+    ASSERT_NE(HiddenItemsStore, nullptr);
+    HiddenItemsStore->SetPassword("main");
+    ShutDown();
+    EXPECT_EQ(AlgorithmCount(), 0);
+    EXPECT_EQ(HiddenItemsStore, nullptr);
+    const std::string store = home.Read(home.DataFolder() + "base.dat");
+    EXPECT_NE(store.find("[Password]"), std::string::npos) << store;
+    EXPECT_EQ(store.find("main"), std::string::npos) << "only its hash";
 }
 
 TEST_F(StartUpTest, EveryStartRewritesAppPathAndKeepsOtherValues) {
