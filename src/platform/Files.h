@@ -26,6 +26,8 @@ enum class TFileMode {
 };
 
 // A file on disk as a stream. Writes take every byte or throw (a full disk is an error).
+// A file opened for reading only is read ahead in large blocks, so the small reads of the
+// cipher's stream buffer cost no system call each.
 class TFileStream : public TStream {
 public:
     TFileStream(const std::string& path, TFileMode mode);
@@ -40,33 +42,49 @@ public:
 
     void Seek(std::int64_t pos);
     void Sync();  // data reaches the disk before this returns
+    // Asks the system to start writing the range to the disk now, without waiting, so that a
+    // Sync at the end has little left to wait for.
+    void StartWriteback(std::int64_t from, std::int64_t count);
     const std::string& Path() const { return path_; }
 
 protected:
     TFileStream(std::string path, int fd, std::string shownPath)
         : fd_(fd), path_(std::move(path)), shownPath_(std::move(shownPath)) {}
+    void WriteThrough(const void* buffer, std::size_t count);
     int fd_ = -1;
 
 private:
+    std::size_t ReadThrough(void* buffer, std::size_t count);
+
     std::string path_;
     std::string shownPath_;  // the name errors give: a temporary file is named by its target
     std::int64_t pos_ = 0;
+    std::vector<std::uint8_t> readAhead_;  // only for files opened to read
+    std::size_t readAt_ = 0, readEnd_ = 0;
 };
 
 // The output of an operation, complete or nothing: bytes go to a temporary file beside the
 // target, and only Commit (after the last byte, flushed) renames it over the target. An
 // output that is destroyed uncommitted removes its temporary file and leaves any existing
 // file of the target's name as it was.
+// Writes are gathered into large blocks, and finished blocks are handed to the disk while
+// the rest is still being produced.
 class TAtomicOutput : public TFileStream {
 public:
     explicit TAtomicOutput(const std::string& target);
     ~TAtomicOutput() override;
+    void Write(const void* buffer, std::size_t count) override;
+    std::int64_t Position() const override { return TFileStream::Position() + std::int64_t(pending_.size()); }
+    std::int64_t Size() const override { return TFileStream::Size() + std::int64_t(pending_.size()); }
     void Commit();
     const std::string& Target() const { return target_; }
 
 private:
     TAtomicOutput(const std::string& target, std::pair<std::string, int> temp);
+    void Flush();
     std::string target_;
+    std::vector<std::uint8_t> pending_;
+    std::int64_t writtenBack_ = 0;  // bytes already handed to writeback
     bool committed_ = false;
 };
 

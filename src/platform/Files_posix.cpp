@@ -15,6 +15,9 @@ namespace vantrel {
 
 namespace {
 
+// Reads ahead and gathered writes go in blocks of this size.
+constexpr std::size_t kBlock = 1 << 20;
+
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int code) {
     throw EFileError(what + " " + path + ": " + std::strerror(code), code);
 }
@@ -52,24 +55,47 @@ std::pair<std::string, int> CreateTemporaryBeside(const std::string& target) {
 }  // namespace
 
 TFileStream::TFileStream(const std::string& path, TFileMode mode)
-    : fd_(OpenOrThrow(path, mode)), path_(path), shownPath_(path) {}
+    : fd_(OpenOrThrow(path, mode)), path_(path), shownPath_(path) {
+    if (mode == TFileMode::Read) readAhead_.resize(kBlock);
+}
 
 TFileStream::~TFileStream() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+std::size_t TFileStream::ReadThrough(void* buffer, std::size_t count) {
     for (;;) {
         ssize_t got = ::read(fd_, buffer, count);
-        if (got >= 0) {
-            pos_ += got;
-            return std::size_t(got);
-        }
+        if (got >= 0) return std::size_t(got);
         if (errno != EINTR) Fail("Cannot read file", shownPath_, errno);
     }
 }
 
-void TFileStream::Write(const void* buffer, std::size_t count) {
+// With read-ahead a request is filled completely unless the file ends, as the stream
+// operations expect of a file that is not shrinking under them.
+std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+    std::size_t got = 0;
+    if (readAhead_.empty()) {
+        got = ReadThrough(buffer, count);
+    } else {
+        auto* out = static_cast<std::uint8_t*>(buffer);
+        while (got < count) {
+            if (readAt_ == readEnd_) {
+                readAt_ = 0;
+                readEnd_ = ReadThrough(readAhead_.data(), readAhead_.size());
+                if (readEnd_ == 0) break;
+            }
+            const std::size_t take = std::min(count - got, readEnd_ - readAt_);
+            std::memcpy(out + got, readAhead_.data() + readAt_, take);
+            readAt_ += take;
+            got += take;
+        }
+    }
+    pos_ += std::int64_t(got);
+    return got;
+}
+
+void TFileStream::WriteThrough(const void* buffer, std::size_t count) {
     const auto* p = static_cast<const std::uint8_t*>(buffer);
     while (count > 0) {
         ssize_t put = ::write(fd_, p, count);
@@ -80,8 +106,12 @@ void TFileStream::Write(const void* buffer, std::size_t count) {
         if (put == 0) Fail("Cannot write file", shownPath_, ENOSPC);
         p += put;
         count -= std::size_t(put);
-        pos_ += put;
     }
+}
+
+void TFileStream::Write(const void* buffer, std::size_t count) {
+    WriteThrough(buffer, count);
+    pos_ += std::int64_t(count);
 }
 
 std::int64_t TFileStream::Size() const {
@@ -93,6 +123,16 @@ std::int64_t TFileStream::Size() const {
 void TFileStream::Seek(std::int64_t pos) {
     if (::lseek(fd_, off_t(pos), SEEK_SET) < 0) Fail("Cannot seek in file", shownPath_, errno);
     pos_ = pos;
+    readAt_ = readEnd_ = 0;
+}
+
+void TFileStream::StartWriteback(std::int64_t from, std::int64_t count) {
+#ifdef SYNC_FILE_RANGE_WRITE
+    ::sync_file_range(fd_, off_t(from), off_t(count), SYNC_FILE_RANGE_WRITE);
+#else
+    (void)from;
+    (void)count;
+#endif
 }
 
 void TFileStream::Sync() {
@@ -102,13 +142,33 @@ void TFileStream::Sync() {
 TAtomicOutput::TAtomicOutput(const std::string& target) : TAtomicOutput(target, CreateTemporaryBeside(target)) {}
 
 TAtomicOutput::TAtomicOutput(const std::string& target, std::pair<std::string, int> temp)
-    : TFileStream(std::move(temp.first), temp.second, target), target_(target) {}
+    : TFileStream(std::move(temp.first), temp.second, target), target_(target) {
+    pending_.reserve(kBlock);
+}
 
 TAtomicOutput::~TAtomicOutput() {
     if (!committed_) ::unlink(Path().c_str());
 }
 
+void TAtomicOutput::Write(const void* buffer, std::size_t count) {
+    const auto* p = static_cast<const std::uint8_t*>(buffer);
+    pending_.insert(pending_.end(), p, p + count);
+    if (pending_.size() >= kBlock) Flush();
+}
+
+void TAtomicOutput::Flush() {
+    if (pending_.empty()) return;
+    TFileStream::Write(pending_.data(), pending_.size());
+    pending_.clear();
+    const std::int64_t written = TFileStream::Position();
+    if (written - writtenBack_ >= std::int64_t(8 * kBlock)) {
+        StartWriteback(writtenBack_, written - writtenBack_);
+        writtenBack_ = written;
+    }
+}
+
 void TAtomicOutput::Commit() {
+    Flush();
     Sync();
     if (::close(fd_) != 0) {
         fd_ = -1;

@@ -37,19 +37,6 @@ TTargetKind KindOf(const std::string& path) {
 // The file being wiped. Between the flushes that end the passes it asks the kernel to start
 // writing what has been overwritten so far, so the disk works while the next chunks are
 // made and the flush at the end of a pass has little left to wait for.
-class TWipeStream : public TFileStream {
-public:
-    using TFileStream::TFileStream;
-    void StartWriteback(std::int64_t from, std::int64_t count) {
-#ifdef SYNC_FILE_RANGE_WRITE
-        ::sync_file_range(fd_, off_t(from), off_t(count), SYNC_FILE_RANGE_WRITE);
-#else
-        (void)from;
-        (void)count;
-#endif
-    }
-};
-
 // Bytes overwritten between two writeback requests.
 constexpr std::int64_t kWritebackStep = 16 * kWipeChunkSize;
 
@@ -85,7 +72,7 @@ bool WipeFile(const std::string& fileName, TPassList passes, const TCryptoCancel
     }
     using Clock = std::chrono::steady_clock;
     {
-        TWipeStream file(fileName, TFileMode::ReadWriteExclusive);
+        TFileStream file(fileName, TFileMode::ReadWriteExclusive);
         const std::int64_t size = file.Size();
         const std::int64_t passCount = std::int64_t(passes.size());
         std::vector<std::uint8_t> buffer(std::size_t(std::min(kWipeChunkSize, size)));
