@@ -36,7 +36,8 @@ void TVC_rc5::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
     StoreLE32(out + 4, b - s[1]);
 }
 
-void TVC_rc5::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
+// RC5's key expansion, which RC6 takes over unchanged but for the table's length.
+void RcExpandKey(std::uint32_t* S, std::uint32_t words, const std::uint8_t* key, std::uint32_t sizeBits) {
     const std::uint32_t n = sizeBits / 8;
     // The key as little-endian words, the last one completed with zero bytes; an empty key
     // still counts as one zero word.
@@ -44,18 +45,21 @@ void TVC_rc5::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
     std::uint32_t l[64] = {};
     for (std::uint32_t i = 0; i < n; ++i) l[i / 4] |= std::uint32_t(key[i]) << (8 * (i % 4));
 
-    constexpr std::uint32_t kTable = std::uint32_t(decltype(S)::size());
     S[0] = t::P32[0];
-    for (std::size_t i = 1; i < kTable; ++i) S[i] = S[i - 1] + t::Q32[0];
+    for (std::size_t i = 1; i < words; ++i) S[i] = S[i - 1] + t::Q32[0];
     std::uint32_t a = 0, b = 0;
-    for (std::uint32_t k = 0, i = 0, j = 0, steps = 3 * std::max(kTable, c); k < steps; ++k) {
+    for (std::uint32_t k = 0, i = 0, j = 0, steps = 3 * std::max(words, c); k < steps; ++k) {
         a = S[i] = Rotl32(S[i] + a + b, 3);
         b = l[j] = Rotl32(l[j] + a + b, a + b);
-        if (++i == kTable) i = 0;
+        if (++i == words) i = 0;
         if (++j == c) j = 0;
     }
     SecureZero(l, sizeof l);
     a = b = 0;
+}
+
+void TVC_rc5::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
+    RcExpandKey(S.v, std::uint32_t(decltype(S)::size()), key, sizeBits);
 }
 
 void TVC_rc5::Wipe() {

@@ -23,4 +23,8 @@ private:
     KeyTable<std::uint32_t, 2 * kRounds + 2> S;
 };
 
+// Fills the `words` words of S from the key bytes (size in bits) by RC5's key expansion; RC6
+// uses it for its own table.
+void RcExpandKey(std::uint32_t* S, std::uint32_t words, const std::uint8_t* key, std::uint32_t sizeBits);
+
 }  // namespace vantrel

@@ -1,10 +1,8 @@
 #include "crypto/ciphers/Rc6.h"
 
-#include <algorithm>
-
 #include "crypto/Bytes.h"
+#include "crypto/ciphers/Rc5.h"
 #include "crypto/ciphers/SelfTest.h"
-#include "crypto/ciphers/tables/rc5_rc6_tables.h"
 
 namespace vantrel {
 
@@ -12,7 +10,6 @@ using bytes::LoadLE32;
 using bytes::Rotl32;
 using bytes::Rotr32;
 using bytes::StoreLE32;
-namespace t = tables::rc5_rc6;
 
 namespace {
 inline std::uint32_t F(std::uint32_t x) { return Rotl32(x * (2 * x + 1), 5); }
@@ -63,25 +60,7 @@ void TVC_rc6::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
 }
 
 void TVC_rc6::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
-    const std::uint32_t n = sizeBits / 8;
-    // The key as little-endian words, the last one completed with zero bytes; an empty key
-    // still counts as one zero word.
-    const std::uint32_t c = std::max<std::uint32_t>(1, (n + 3) / 4);
-    std::uint32_t l[64] = {};
-    for (std::uint32_t i = 0; i < n; ++i) l[i / 4] |= std::uint32_t(key[i]) << (8 * (i % 4));
-
-    constexpr std::uint32_t kTable = std::uint32_t(decltype(S)::size());
-    S[0] = t::P32[0];
-    for (std::size_t i = 1; i < kTable; ++i) S[i] = S[i - 1] + t::Q32[0];
-    std::uint32_t a = 0, b = 0;
-    for (std::uint32_t k = 0, i = 0, j = 0, steps = 3 * std::max(kTable, c); k < steps; ++k) {
-        a = S[i] = Rotl32(S[i] + a + b, 3);
-        b = l[j] = Rotl32(l[j] + a + b, a + b);
-        if (++i == kTable) i = 0;
-        if (++j == c) j = 0;
-    }
-    SecureZero(l, sizeof l);
-    a = b = 0;
+    RcExpandKey(S.v, std::uint32_t(decltype(S)::size()), key, sizeBits);
 }
 
 void TVC_rc6::Wipe() {
