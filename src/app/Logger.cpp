@@ -143,15 +143,27 @@ std::string ExceptionReportText(const TRaisedException& e) {
     std::snprintf(offset, sizeof offset, "%08" PRIxPTR, at.moduleOffset);
     std::string text = "Exception " + e.typeName + " in module " + (at.module.empty() ? "?" : at.module) + " at " +
                        offset + ".";
-    if (!e.message.empty()) text += "\n" + e.message;
+    if (!e.message.empty()) {
+        text += '\n';
+        text += e.message;
+    }
     return CutChars(text, kMaxReportChars);
 }
 
 void ReportException(const TRaisedException& e) {
     if (!debugEnabled.load()) return;
-    std::string text = "\nTime: " + FormatLogTimeStamp(LocalTimeNow()) + "\n" + ExceptionReportText(e) + "\n" + kStackTop;
-    for (void* address : e.stack) text += "\n" + FormatFrame(NameFrame(address));
-    text += "\n";
+    // Appended piece by piece: GCC 12 warns falsely about "\n" + a temporary string.
+    std::string text = "\nTime: ";
+    text += FormatLogTimeStamp(LocalTimeNow());
+    text += '\n';
+    text += ExceptionReportText(e);
+    text += '\n';
+    text += kStackTop;
+    for (void* address : e.stack) {
+        text += '\n';
+        text += FormatFrame(NameFrame(address));
+    }
+    text += '\n';
     text += kStackBottom;
     LogLine(text);
 }

@@ -18,7 +18,10 @@ std::string SectionOf(std::string_view root, std::string_view key) {
     while (!key.empty() && key.front() == '\\') key.remove_prefix(1);
     while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
     std::string section(root);
-    if (!key.empty()) section += "\\" + std::string(key);
+    if (!key.empty()) {
+        section += '\\';
+        section += key;
+    }
     return section;
 }
 
