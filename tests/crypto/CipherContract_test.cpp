@@ -70,7 +70,7 @@ class KnownAnswer : public ::testing::TestWithParam<VectorRow> {};
 TEST_P(KnownAnswer, EncryptsAndDecryptsTheBlock) {
     const auto& row = GetParam();
     auto cipher = MakeCipher(row.cipher);
-    if (!cipher) GTEST_SKIP() << row.cipher << " is not built yet";
+    ASSERT_NE(cipher, nullptr) << row.file << " names no cipher class: " << row.cipher;
     const Bytes key = HexBytes(row.key), plain = HexBytes(row.in), expected = HexBytes(row.out);
     cipher->SetKey(key.data(), std::uint32_t(key.size() * 8));
     Bytes out(plain.size());
