@@ -1,4 +1,4 @@
-// MARS: class values, how the key length becomes the word count, and the mask that the
+// MARS: how the key length becomes the word count, and the mask that the
 // multiplication-key fix works with.
 #include <gtest/gtest.h>
 
@@ -23,14 +23,6 @@ Schedule ExpandOnce(const Bytes& key, std::uint32_t bits) {
     TVC_mars c;
     c.SetKey(key.data(), bits);
     return Schedule(c.ExpandedKey(), c.ExpandedKey() + 40);
-}
-
-TEST(Mars, ReportsItsClassValues) {
-    TVC_mars c;
-    EXPECT_EQ(c.ClassId(), 13);
-    EXPECT_EQ(c.ClassAlgorithm(), "Mars");
-    EXPECT_EQ(c.ClassMaxKeySize(), 1248);
-    EXPECT_EQ(c.ClassBlockSize(), 128);
 }
 
 // Expected masks worked out by hand from the rule: runs of ten or more equal bits, less each

@@ -1,5 +1,5 @@
-// RC5 and RC6 beyond their known answers: their class values, and the key intake they share,
-// c little-endian key words with the last one completed by zero bytes.
+// RC5 and RC6 beyond their known answers: the key intake they share, c little-endian key
+// words with the last one completed by zero bytes.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,26 +13,6 @@ namespace vantrel {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-struct ClassValues {
-    std::unique_ptr<TVC_blockcipher> cipher;
-    int id;
-    const char* algorithm;
-    int maxKeySize, blockSize;
-};
-
-TEST(Rc5Rc6, ReportClassValues) {
-    ClassValues cases[] = {
-        {std::make_unique<TVC_rc5>(), 3, "RC5", 2048, 64},
-        {std::make_unique<TVC_rc6>(), 4, "RC6", 2048, 128},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.cipher->ClassId(), c.id);
-        EXPECT_EQ(c.cipher->ClassAlgorithm(), c.algorithm);
-        EXPECT_EQ(c.cipher->ClassMaxKeySize(), c.maxKeySize);
-        EXPECT_EQ(c.cipher->ClassBlockSize(), c.blockSize);
-    }
-}
 
 template <class C>
 class RcKeyWords : public ::testing::Test {

@@ -31,14 +31,6 @@ struct TablePathForced {
     ~TablePathForced() { TVC_rijndael::ForceTablePath(false); }
 };
 
-TEST(Rijndael, ReportsItsClassValues) {
-    TVC_rijndael c;
-    EXPECT_EQ(c.ClassId(), 9);
-    EXPECT_EQ(c.ClassAlgorithm(), "Rijndael");
-    EXPECT_EQ(c.ClassMaxKeySize(), 256);
-    EXPECT_EQ(c.ClassBlockSize(), 128);
-}
-
 // A key of n bytes runs as AES keyed with the n bytes zero-extended to the standard length
 // of its band, and as nothing else: the other standard lengths it could be mistaken for
 // (a different round count, or the key cut short) give another ciphertext.

@@ -1,4 +1,4 @@
-// Serpent: class values, the S-box logic against the published tables, and the padding of
+// Serpent: the S-box logic against the published tables, and the padding of
 // short keys.
 #include <gtest/gtest.h>
 
@@ -26,14 +26,6 @@ Bytes EncryptOnce(const Bytes& key, std::uint32_t bits, const Bytes& block) {
     Bytes out(16);
     c.EncryptBlock(block.data(), out.data());
     return out;
-}
-
-TEST(Serpent, ReportsItsClassValues) {
-    TVC_serpent c;
-    EXPECT_EQ(c.ClassId(), 26);
-    EXPECT_EQ(c.ClassAlgorithm(), "Serpent");
-    EXPECT_EQ(c.ClassMaxKeySize(), 256);
-    EXPECT_EQ(c.ClassBlockSize(), 128);
 }
 
 // Bit j of the four words holds input j (0..15), so one call runs the logic over the whole

@@ -1,4 +1,4 @@
-// Twofish: class values and how key lengths round up to the standard ones.
+// Twofish: how key lengths round up to the standard ones.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -23,14 +23,6 @@ Bytes EncryptOnce(const Bytes& key, const Bytes& block) {
     Bytes out(16);
     c.EncryptBlock(block.data(), out.data());
     return out;
-}
-
-TEST(Twofish, ReportsItsClassValues) {
-    TVC_twofish c;
-    EXPECT_EQ(c.ClassId(), 6);
-    EXPECT_EQ(c.ClassAlgorithm(), "Twofish");
-    EXPECT_EQ(c.ClassMaxKeySize(), 256);
-    EXPECT_EQ(c.ClassBlockSize(), 128);
 }
 
 // A key of n bytes runs as the key zero-extended to the next of 16, 24 and 32 bytes, and not
