@@ -286,9 +286,11 @@ int Dispatch(const Options& o) {
     if (o.command == "schemes") return ListSchemes();
     if (o.command == "hide" || o.command == "show" || o.command == "hidden") {
         InitHiddenConfig();
-        struct SaveOnExit {
-            ~SaveOnExit() { HiddenItemsStore.reset(); }
-        } done;
+        // Released without the save of DoneHiddenConfig: hide and show save after a
+        // successful run, and a refused main password must leave the file as it was.
+        struct ReleaseStore {
+            ~ReleaseStore() { HiddenItemsStore.reset(); }
+        } release;
         if (o.command == "hide") return RunHide(o);
         if (o.command == "show") return RunShow(o);
         return ListHidden();
