@@ -91,30 +91,32 @@ Options Parse(int argc, char** argv) {
     return o;
 }
 
+// A decimal position below count, or nothing.
+std::optional<int> PositionIn(const std::string& spec, int count) {
+    if (spec.empty() || spec.size() > 3 || spec.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int p = std::stoi(spec);
+    return p < count ? std::optional<int>(p) : std::nullopt;
+}
+
 int AlgorithmPositionOf(const std::string& spec) {
-    if (!spec.empty() && spec.find_first_not_of("0123456789") == std::string::npos) {
-        const int p = std::stoi(spec.size() > 3 ? "999" : spec);
-        if (p < AlgorithmCount()) return p;
-    } else if (spec.size() == 3) {
+    if (auto p = PositionIn(spec, AlgorithmCount())) return *p;
+    if (spec.size() == 3)
         if (auto* a = FindAlgorithmByTag(reinterpret_cast<const std::uint8_t*>(spec.data())))
             return AlgorithmPosition(*a);
-    }
     throw UsageError{"unknown algorithm " + spec + " (see vantrel-cli algorithms)"};
 }
 
 int SchemePositionOf(const std::string& spec) {
     const int count = int(ShredAlgorithmList.size());
-    if (!spec.empty() && spec.find_first_not_of("0123456789") == std::string::npos) {
-        const int p = std::stoi(spec.size() > 3 ? "999" : spec);
-        if (p < count) return p;
-    }
+    if (auto p = PositionIn(spec, count)) return *p;
     for (int i = 0; i < count; ++i)
         if (spec == ShredAlgorithmList[std::size_t(i)]->ClassName()) return i;
     throw UsageError{"unknown scheme " + spec + " (see vantrel-cli schemes)"};
 }
 
-// The password as the user typed it, converted to the system's code page as a typed
-// password always is; nothing when it could not be had (the reason is printed).
+// The password as the user typed it, from the file or the terminal; nothing when it could
+// not be had (the reason is printed).
 std::optional<std::string> ReadPasswordText(const Options& o, bool confirm, const char* prompt) {
     std::optional<std::string> text;
     if (o.passwordFile) {
@@ -143,6 +145,8 @@ std::optional<std::string> ReadPasswordText(const Options& o, bool confirm, cons
     return text;
 }
 
+// A file password: not empty, and converted to the system's code page as a typed password
+// always is.
 std::optional<ByteString> ReadPassword(const Options& o, bool confirm) {
     auto text = ReadPasswordText(o, confirm, "Password: ");
     if (!text) return std::nullopt;
