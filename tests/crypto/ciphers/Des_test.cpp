@@ -1,22 +1,19 @@
 // How DES and triple DES take their keys: parity bits, zero extension, and which bytes become
 // K1, K2 and K3 at each key length.
+#include "crypto/ciphers/Des.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "crypto/ciphers/Des.h"
+#include "crypto/CipherTestUtil.h"
 
 namespace vantrel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
-    Bytes b(n);
-    for (auto& x : b) x = std::uint8_t(rng());
-    return b;
-}
+using test::Bytes;
+using test::RandomBytes;
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
     Bytes out;
@@ -24,11 +21,13 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-Bytes Slice(const Bytes& b, std::size_t from, std::size_t n) { return Bytes(b.begin() + long(from), b.begin() + long(from + n)); }
+Bytes Slice(const Bytes& b, std::size_t from, std::size_t n) {
+    return Bytes(b.begin() + long(from), b.begin() + long(from + n));
+}
 
 // Both ciphers, keyed as given, agree on random blocks in both directions.
-void ExpectSameCipher(TVC_blockcipher& a, const Bytes& keyA, TVC_blockcipher& b, const Bytes& keyB,
-                      std::uint32_t bitsA, std::mt19937& rng) {
+void ExpectSameCipher(TVC_blockcipher& a, const Bytes& keyA, TVC_blockcipher& b, const Bytes& keyB, std::uint32_t bitsA,
+                      std::mt19937& rng) {
     a.SetKey(keyA.data(), bitsA);
     b.SetKey(keyB.data(), std::uint32_t(keyB.size() * 8));
     for (int i = 0; i < 8; ++i) {

@@ -1,23 +1,20 @@
 // MARS: how the key length becomes the word count, and the mask that the
 // multiplication-key fix works with.
+#include "crypto/ciphers/Mars.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "crypto/ciphers/Mars.h"
+#include "crypto/CipherTestUtil.h"
 
 namespace vantrel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::RandomBytes;
 using Schedule = std::vector<std::uint32_t>;
-
-Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
-    Bytes b(n);
-    for (auto& x : b) x = std::uint8_t(rng());
-    return b;
-}
 
 Schedule ExpandOnce(const Bytes& key, std::uint32_t bits) {
     TVC_mars c;
@@ -64,8 +61,7 @@ TEST(Mars, WordCountEntersTheTable) {
     const Bytes w = {0x01, 0x23, 0x45, 0x67};
     Bytes repeated;
     for (int i = 0; i < 10; ++i) repeated.insert(repeated.end(), w.begin(), w.end());
-    const Schedule one = ExpandOnce(repeated, 32), five = ExpandOnce(repeated, 160),
-                   ten = ExpandOnce(repeated, 320);
+    const Schedule one = ExpandOnce(repeated, 32), five = ExpandOnce(repeated, 160), ten = ExpandOnce(repeated, 320);
     EXPECT_NE(one, five);
     EXPECT_NE(five, ten);
     EXPECT_NE(one, ten);

@@ -1,29 +1,19 @@
 // How key lengths map onto AES, and the table path against the AES-instruction path.
+#include "crypto/ciphers/Rijndael.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "crypto/ciphers/Rijndael.h"
+#include "crypto/CipherTestUtil.h"
 
 namespace vantrel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
-    Bytes b(n);
-    for (auto& x : b) x = std::uint8_t(rng());
-    return b;
-}
-
-Bytes EncryptOnce(const Bytes& key, const Bytes& block) {
-    TVC_rijndael c;
-    c.SetKey(key.data(), std::uint32_t(key.size() * 8));
-    Bytes out(16);
-    c.EncryptBlock(block.data(), out.data());
-    return out;
-}
+using test::Bytes;
+using test::EncryptOnce;
+using test::RandomBytes;
 
 // Restores the default path choice however the test ends.
 struct TablePathForced {
@@ -42,19 +32,19 @@ TEST(Rijndael, ShortKeysAreZeroExtendedToTheNextStandardLength) {
     std::mt19937 rng(20);
     for (const auto& c : cases) {
         const Bytes key = RandomBytes(rng, c.bytes), block = RandomBytes(rng, 16);
-        const Bytes ours = EncryptOnce(key, block);
+        const Bytes ours = EncryptOnce<TVC_rijndael>(key, block);
         for (std::size_t standard : {16u, 24u, 32u}) {
             if (standard < c.bytes) continue;
             Bytes extended = key;
             extended.resize(standard, 0);
             if (standard == c.standard)
-                EXPECT_EQ(ours, EncryptOnce(extended, block)) << c.bytes << " bytes as " << standard;
+                EXPECT_EQ(ours, EncryptOnce<TVC_rijndael>(extended, block)) << c.bytes << " bytes as " << standard;
             else
-                EXPECT_NE(ours, EncryptOnce(extended, block)) << c.bytes << " bytes as " << standard;
+                EXPECT_NE(ours, EncryptOnce<TVC_rijndael>(extended, block)) << c.bytes << " bytes as " << standard;
         }
         if (c.standard > 16) {
             const Bytes cut(key.begin(), key.begin() + std::ptrdiff_t(c.standard - 8));
-            EXPECT_NE(ours, EncryptOnce(cut, block)) << c.bytes << " bytes cut to " << cut.size();
+            EXPECT_NE(ours, EncryptOnce<TVC_rijndael>(cut, block)) << c.bytes << " bytes cut to " << cut.size();
         }
     }
 }

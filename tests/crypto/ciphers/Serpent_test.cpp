@@ -1,39 +1,28 @@
 // Serpent: the S-box logic against the published tables, and the padding of
 // short keys.
+#include "crypto/ciphers/Serpent.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "crypto/ciphers/Serpent.h"
+#include "crypto/CipherTestUtil.h"
 #include "crypto/ciphers/tables/serpent_tables.h"
 
 namespace vantrel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::EncryptOnce;
+using test::RandomBytes;
 namespace t = tables::serpent;
-
-Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
-    Bytes b(n);
-    for (auto& x : b) x = std::uint8_t(rng());
-    return b;
-}
-
-Bytes EncryptOnce(const Bytes& key, std::uint32_t bits, const Bytes& block) {
-    TVC_serpent c;
-    c.SetKey(key.data(), bits);
-    Bytes out(16);
-    c.EncryptBlock(block.data(), out.data());
-    return out;
-}
 
 // Bit j of the four words holds input j (0..15), so one call runs the logic over the whole
 // table; the upper half of the words repeats it with the inputs reversed.
 TEST(Serpent, SBoxLogicReproducesThePublishedTables) {
     const std::uint8_t* forward[8] = {t::S0, t::S1, t::S2, t::S3, t::S4, t::S5, t::S6, t::S7};
-    const std::uint8_t* inverse[8] = {t::InvS0, t::InvS1, t::InvS2, t::InvS3,
-                                      t::InvS4, t::InvS5, t::InvS6, t::InvS7};
+    const std::uint8_t* inverse[8] = {t::InvS0, t::InvS1, t::InvS2, t::InvS3, t::InvS4, t::InvS5, t::InvS6, t::InvS7};
     auto input = [](unsigned j) { return j < 16 ? j : 31 - j; };
     for (int box = 0; box < 8; ++box)
         for (bool inv : {false, true}) {
@@ -60,9 +49,13 @@ TEST(Serpent, ShortKeysArePaddedWithOneBit) {
             Bytes padded = key;
             padded.resize(32, 0);
             padded[n] = 0x01;
-            EXPECT_EQ(EncryptOnce(key, std::uint32_t(n * 8), block), EncryptOnce(padded, 256, block)) << n;
+            EXPECT_EQ(EncryptOnce<TVC_serpent>(key, std::uint32_t(n * 8), block),
+                      EncryptOnce<TVC_serpent>(padded, 256, block))
+                << n;
             padded[n] = 0x00;
-            EXPECT_NE(EncryptOnce(key, std::uint32_t(n * 8), block), EncryptOnce(padded, 256, block)) << n;
+            EXPECT_NE(EncryptOnce<TVC_serpent>(key, std::uint32_t(n * 8), block),
+                      EncryptOnce<TVC_serpent>(padded, 256, block))
+                << n;
         }
     }
 }

@@ -1,29 +1,19 @@
 // Twofish: how key lengths round up to the standard ones.
+#include "crypto/ciphers/Twofish.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "crypto/ciphers/Twofish.h"
+#include "crypto/CipherTestUtil.h"
 
 namespace vantrel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
-    Bytes b(n);
-    for (auto& x : b) x = std::uint8_t(rng());
-    return b;
-}
-
-Bytes EncryptOnce(const Bytes& key, const Bytes& block) {
-    TVC_twofish c;
-    c.SetKey(key.data(), std::uint32_t(key.size() * 8));
-    Bytes out(16);
-    c.EncryptBlock(block.data(), out.data());
-    return out;
-}
+using test::Bytes;
+using test::EncryptOnce;
+using test::RandomBytes;
 
 // A key of n bytes runs as the key zero-extended to the next of 16, 24 and 32 bytes, and not
 // as the zero-extension to a longer standard length (which has more S-box key words).
@@ -35,15 +25,15 @@ TEST(Twofish, KeysRoundUpToTheNextStandardLength) {
     std::mt19937 rng(6);
     for (const auto& c : cases) {
         const Bytes key = RandomBytes(rng, c.bytes), block = RandomBytes(rng, 16);
-        const Bytes ours = EncryptOnce(key, block);
+        const Bytes ours = EncryptOnce<TVC_twofish>(key, block);
         for (std::size_t standard : {16u, 24u, 32u}) {
             if (standard < c.bytes) continue;
             Bytes extended = key;
             extended.resize(standard, 0);
             if (standard == c.standard)
-                EXPECT_EQ(ours, EncryptOnce(extended, block)) << c.bytes << " bytes as " << standard;
+                EXPECT_EQ(ours, EncryptOnce<TVC_twofish>(extended, block)) << c.bytes << " bytes as " << standard;
             else
-                EXPECT_NE(ours, EncryptOnce(extended, block)) << c.bytes << " bytes as " << standard;
+                EXPECT_NE(ours, EncryptOnce<TVC_twofish>(extended, block)) << c.bytes << " bytes as " << standard;
         }
     }
 }
