@@ -1,7 +1,5 @@
 #include "shell/ContextMenuHandOver.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,9 +9,8 @@
 #include "app/AppFolders.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
+#include "platform/Process.h"
 #include "platform/Registry.h"
-
-extern char** environ;
 
 namespace vantrel {
 
@@ -51,12 +48,7 @@ std::string LocalPathOfUri(std::string_view uri) {
 }
 
 void DefaultNotify(const std::string& text) {
-    std::vector<std::string> arguments = {"notify-send", "--app-name=Vantrel", "Vantrel", text};
-    std::vector<char*> argv;
-    for (auto& a : arguments) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    ::posix_spawnp(&pid, "notify-send", nullptr, nullptr, argv.data(), environ);  // absent: no notification
+    StartProcessDetachedFromPath("notify-send", {"--app-name=Vantrel", "Vantrel", text});  // absent: no notification
 }
 
 std::string ProgramToStart() {
@@ -99,23 +91,7 @@ std::string HandOverListText(const std::vector<std::string>& paths) {
 }
 
 bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
-    std::vector<std::string> all = {program};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    posix_spawnattr_t attr;
-    posix_spawn_file_actions_t actions;
-    ::posix_spawnattr_init(&attr);
-    ::posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    pid_t pid = 0;
-    const int rc = ::posix_spawn(&pid, program.c_str(), &actions, &attr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    ::posix_spawnattr_destroy(&attr);
-    return rc == 0;
+    return StartProcessDetached(program, arguments);
 }
 
 int RunContextMenuHandOver(const std::vector<std::string>& arguments, const TProgramStarter& start,

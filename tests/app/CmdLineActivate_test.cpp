@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A NUL would cut the name short at the system's calls and name another file.
         ListCase{"LineWithNulLeftOut", std::string("\xEF\xBB\xBF/a\0b\n/c", 10), {"/c"}},
         ListCase{"EmptyFile", "", {}}),
-    [](const auto& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<ListCase>& c) { return std::string(c.param.name); });
 
 class CommandLineFiles : public ::testing::Test {
 protected:
