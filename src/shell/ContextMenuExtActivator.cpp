@@ -216,17 +216,18 @@ std::vector<TEntry> CurrentEntries() {
     return entries;
 }
 
-// Name and Comment of Nemo actions take the selection's tokens; a literal percent sign is doubled.
-std::string NemoText(std::string_view text) {
+// Command lines read "%" as the start of a field code: a literal one is written twice.
+std::string PercentDoubled(std::string_view text) {
     std::string out;
     for (char c : text) {
         out += c;
         if (c == '%') out += '%';
     }
-    return KeyFileEscape(out);
+    return out;
 }
 
-std::string PercentDoubled(std::string_view text) { return NemoText(text); }
+// Name and Comment of Nemo actions take the selection's tokens too.
+std::string NemoText(std::string_view text) { return KeyFileEscape(PercentDoubled(text)); }
 
 std::string ScriptText(const TEntry& entry) {
     return "#!/bin/sh\n# " + std::string(kMarker) +

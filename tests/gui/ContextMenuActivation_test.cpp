@@ -116,14 +116,14 @@ std::optional<std::vector<UcaAction>> ParseUca(const QByteArray& bytes) {
     QString field;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"action") actions.emplace_back();
-        else if (xml.isStartElement() && !actions.empty() && xml.name() != u"action") field = xml.name().toString();
+        if (xml.isStartElement() && xml.name() == u"action"_s) actions.emplace_back();
+        else if (xml.isStartElement() && !actions.empty() && xml.name() != u"action"_s) field = xml.name().toString();
         else if (xml.isCharacters() && !actions.empty()) {
             auto& a = actions.back();
-            if (field == u"name") a.name += xml.text();
-            else if (field == u"submenu") a.submenu += xml.text();
-            else if (field == u"unique-id") a.uniqueId += xml.text();
-            else if (field == u"command") a.command += xml.text();
+            if (field == u"name"_s) a.name += xml.text();
+            else if (field == u"submenu"_s) a.submenu += xml.text();
+            else if (field == u"unique-id"_s) a.uniqueId += xml.text();
+            else if (field == u"command"_s) a.command += xml.text();
         } else if (xml.isEndElement()) field.clear();
     }
     if (xml.hasError()) return std::nullopt;
@@ -146,7 +146,7 @@ class ContextMenuActivationTest : public QObject {
                             QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString path = it.next();
-                if (path.startsWith(config + u"/Vantrel")) continue;
+                if (path.startsWith(config + u"/Vantrel"_s)) continue;
                 struct stat st{};
                 ::lstat(QFile::encodeName(path).constData(), &st);
                 files[path] = QByteArray::number(st.st_mode, 8) + " " + (it.fileInfo().isFile() ? ReadAll(path) : "");
@@ -163,27 +163,27 @@ class ContextMenuActivationTest : public QObject {
 private slots:
     void init() {
         QVERIFY(home.isValid());
-        config = home.path() + u"/config";
-        data = home.path() + u"/data";
+        config = home.path() + u"/config"_s;
+        data = home.path() + u"/data"_s;
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
         qputenv("XDG_DATA_HOME", QFile::encodeName(data));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(home.path() + u"/etc"));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(home.path() + u"/etc"_s));
         vantrel::ResetAppFolders();
         vantrel::ClearQuitRequest();
         // A program folder with a blank and a quote in its name: the entries must still call it.
-        const QString folder = home.path() + u"/prog dir/it's";
+        const QString folder = home.path() + u"/prog dir/it's"_s;
         QDir().mkpath(folder);
-        helper = folder + u"/vantrel-context-menu";
-        QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + u"/vantrel-context-menu", helper));
+        helper = folder + u"/vantrel-context-menu"_s;
+        QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + u"/vantrel-context-menu"_s, helper));
         vantrel::SetContextMenuHelperPath(QFile::encodeName(helper).toStdString());
 
         // The user's own entries, some under the names ours would take.
-        WriteFile(data + u"/nautilus/scripts/Encrypt", "#!/bin/sh\necho mine\n", true);
-        WriteFile(config + u"/caja/scripts/Tool", "#!/bin/sh\necho mine\n", true);
-        WriteFile(data + u"/nemo/actions/vantrel-encrypt.nemo_action", "[Nemo Action]\nName=Mine\nExec=true\n");
-        WriteFile(data + u"/kio/servicemenus/mine.desktop", "[Desktop Entry]\nType=Service\nActions=a;\n");
-        WriteFile(data + u"/file-manager/actions/mine.desktop", "[Desktop Entry]\nType=Action\nName=Mine\n");
-        WriteFile(config + u"/Thunar/uca.xml",
+        WriteFile(data + u"/nautilus/scripts/Encrypt"_s, "#!/bin/sh\necho mine\n", true);
+        WriteFile(config + u"/caja/scripts/Tool"_s, "#!/bin/sh\necho mine\n", true);
+        WriteFile(data + u"/nemo/actions/vantrel-encrypt.nemo_action"_s, "[Nemo Action]\nName=Mine\nExec=true\n");
+        WriteFile(data + u"/kio/servicemenus/mine.desktop"_s, "[Desktop Entry]\nType=Service\nActions=a;\n");
+        WriteFile(data + u"/file-manager/actions/mine.desktop"_s, "[Desktop Entry]\nType=Action\nName=Mine\n");
+        WriteFile(config + u"/Thunar/uca.xml"_s,
                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n<action>\n\t<name>Open Terminal Here</name>\n"
                   "\t<unique-id>1582555553223512-1</unique-id>\n\t<command>exo-open %f</command>\n</action>\n</actions>\n");
     }
@@ -210,38 +210,38 @@ private slots:
 
         // Scripts: four executable ones, in the submenu folder when cascaded; the user's
         // "Encrypt" kept and ours beside it under another name.
-        const QString scripts = data + u"/nautilus/scripts/" + (cascade ? u"Vantrel/" : u"");
+        const QString scripts = data + u"/nautilus/scripts/"_s + (cascade ? u"Vantrel/"_s : u""_s);
         const QStringList expected = cascade ? QStringList{u"Decrypt"_s, u"Encrypt"_s, u"Hide"_s, u"Shred"_s}
                                              : QStringList{u"Decrypt"_s, u"Encrypt"_s, u"Encrypt (Vantrel)"_s,
                                                            u"Hide"_s, u"Shred"_s};
         QCOMPARE(QDir(scripts).entryList(QDir::Files, QDir::Name), expected);
         for (const QString& name : expected) {
-            if (!cascade && name == u"Encrypt") continue;
+            if (!cascade && name == u"Encrypt"_s) continue;
             QVERIFY(QFileInfo(scripts + name).isExecutable());
             QVERIFY(ReadAll(scripts + name).startsWith("#!/bin/sh\n"));
         }
-        QCOMPARE(ReadAll(data + u"/nautilus/scripts/Encrypt"), QByteArray("#!/bin/sh\necho mine\n"));
-        QCOMPARE(QDir(config + u"/caja/scripts/" + (cascade ? u"Vantrel" : u"")).entryList(QDir::Files).size(),
+        QCOMPARE(ReadAll(data + u"/nautilus/scripts/Encrypt"_s), QByteArray("#!/bin/sh\necho mine\n"));
+        QCOMPARE(QDir(config + u"/caja/scripts/"_s + (cascade ? u"Vantrel"_s : u""_s)).entryList(QDir::Files).size(),
                  cascade ? 4 : 5);
 
         // Nemo: four actions with URIs in double quotes; the user's file of our name kept.
-        const QStringList nemo = QDir(data + u"/nemo/actions").entryList(QDir::Files, QDir::Name);
+        const QStringList nemo = QDir(data + u"/nemo/actions"_s).entryList(QDir::Files, QDir::Name);
         QCOMPARE(nemo.size(), 5);
         for (const QString& name : nemo) {
-            const auto file = ParseKeyFile(ReadAll(data + u"/nemo/actions/" + name));
+            const auto file = ParseKeyFile(ReadAll(data + u"/nemo/actions/"_s + name));
             QVERIFY2(file, qPrintable(name));
             const Group& g = file->at(u"Nemo Action"_s);
-            if (g.at(u"Name"_s) == u"Mine") continue;
+            if (g.at(u"Name"_s) == u"Mine"_s) continue;
             QCOMPARE(g.at(u"Quote"_s), u"double"_s);
             QCOMPARE(g.at(u"Selection"_s), u"notnone"_s);
-            QVERIFY(g.at(u"Exec"_s).startsWith(u"'" + home.path() + u"/prog dir/it'\\''s/vantrel-context-menu' --uris /"));
-            QVERIFY(g.at(u"Exec"_s).endsWith(u" %U"));
+            QVERIFY(g.at(u"Exec"_s).startsWith(u"'"_s + home.path() + u"/prog dir/it'\\''s/vantrel-context-menu' --uris /"_s));
+            QVERIFY(g.at(u"Exec"_s).endsWith(u" %U"_s));
         }
 
         // Dolphin: one executable service menu for local files, submenu only when cascaded.
-        const QStringList menus = QDir(data + u"/kio/servicemenus").entryList(QDir::Files, QDir::Name);
+        const QStringList menus = QDir(data + u"/kio/servicemenus"_s).entryList(QDir::Files, QDir::Name);
         QCOMPARE(menus, (QStringList{u"mine.desktop"_s, u"vantrel.desktop"_s}));
-        const QString serviceMenu = data + u"/kio/servicemenus/vantrel.desktop";
+        const QString serviceMenu = data + u"/kio/servicemenus/vantrel.desktop"_s;
         QVERIFY(QFileInfo(serviceMenu).isExecutable());
         const auto service = ParseKeyFile(ReadAll(serviceMenu));
         QVERIFY(service);
@@ -252,7 +252,7 @@ private slots:
         QCOMPARE(actions.size(), 4);
         QStringList switches;
         for (const QString& action : actions) {
-            const QStringList exec = SplitExec(service->at(u"Desktop Action " + action).at(u"Exec"_s));
+            const QStringList exec = SplitExec(service->at(u"Desktop Action "_s + action).at(u"Exec"_s));
             QCOMPARE(exec.size(), 3);
             QCOMPARE(exec[0], helper);
             QCOMPARE(exec[2], u"%F"_s);
@@ -261,17 +261,17 @@ private slots:
         QCOMPARE(switches, (QStringList{u"/encrypt"_s, u"/decrypt"_s, u"/shred"_s, u"/hide"_s}));
 
         // File-manager actions: four, plus a menu naming them when cascaded.
-        const QString fma = data + u"/file-manager/actions/";
+        const QString fma = data + u"/file-manager/actions/"_s;
         QStringList ids;
         for (const QString& name : QDir(fma).entryList(QDir::Files, QDir::Name)) {
             const auto file = ParseKeyFile(ReadAll(fma + name));
             QVERIFY2(file, qPrintable(name));
             const QString type = file->at(u"Desktop Entry"_s).at(u"Type"_s);
-            if (type == u"Menu") {
+            if (type == u"Menu"_s) {
                 QCOMPARE(file->at(u"Desktop Entry"_s).at(u"ItemsList"_s),
                          u"vantrel-encrypt;vantrel-decrypt;vantrel-shred;vantrel-hide;"_s);
                 ids << u"menu"_s;
-            } else if (file->at(u"Desktop Entry"_s).at(u"Name"_s) != u"Mine") {
+            } else if (file->at(u"Desktop Entry"_s).at(u"Name"_s) != u"Mine"_s) {
                 const Group& profile = file->at(u"X-Action-Profile vantrel"_s);
                 QCOMPARE(profile.at(u"Schemes"_s), u"file;"_s);
                 QCOMPARE(SplitExec(profile.at(u"Exec"_s)).value(0), helper);
@@ -282,14 +282,14 @@ private slots:
         QCOMPARE(ids.contains(u"menu"_s), cascade);
 
         // Thunar: the user's action first and kept, ours after it with our unique-ids.
-        const auto uca = ParseUca(ReadAll(config + u"/Thunar/uca.xml"));
+        const auto uca = ParseUca(ReadAll(config + u"/Thunar/uca.xml"_s));
         QVERIFY(uca);
         QCOMPARE(uca->size(), 5u);
         QCOMPARE(uca->at(0).uniqueId, u"1582555553223512-1"_s);
         for (std::size_t i = 1; i < uca->size(); ++i) {
-            QVERIFY(uca->at(i).uniqueId.startsWith(u"vantrel-"));
+            QVERIFY(uca->at(i).uniqueId.startsWith(u"vantrel-"_s));
             QCOMPARE(uca->at(i).submenu, cascade ? u"Vantrel"_s : QString());
-            QVERIFY(uca->at(i).command.startsWith(u"'" + home.path() + u"/prog dir/it'\\''s/vantrel-context-menu' /"));
+            QVERIFY(uca->at(i).command.startsWith(u"'"_s + home.path() + u"/prog dir/it'\\''s/vantrel-context-menu' /"_s));
         }
 
         // Twice gives one set; deactivation gives every folder back as it was.
@@ -312,8 +312,8 @@ private slots:
         vantrel::ActivateContextMenu();
         SetCascade(false);
         vantrel::ActivateContextMenu();
-        QVERIFY(!QFileInfo::exists(data + u"/nautilus/scripts/Vantrel"));
-        const auto uca = ParseUca(ReadAll(config + u"/Thunar/uca.xml"));
+        QVERIFY(!QFileInfo::exists(data + u"/nautilus/scripts/Vantrel"_s));
+        const auto uca = ParseUca(ReadAll(config + u"/Thunar/uca.xml"_s));
         QVERIFY(uca);
         QCOMPARE(uca->size(), 5u);
         QVERIFY(uca->back().submenu.isEmpty());
@@ -323,11 +323,11 @@ private slots:
         QDir(home.path()).removeRecursively();
         QDir().mkpath(home.path());
         const QByteArray system = "<?xml version=\"1.0\"?>\n<actions>\n<action><unique-id>sys</unique-id></action>\n</actions>\n";
-        WriteFile(home.path() + u"/etc/Thunar/uca.xml", system);
-        QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + u"/vantrel-context-menu", home.path() + u"/h"));
-        vantrel::SetContextMenuHelperPath(QFile::encodeName(home.path() + u"/h").toStdString());
+        WriteFile(home.path() + u"/etc/Thunar/uca.xml"_s, system);
+        QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + u"/vantrel-context-menu"_s, home.path() + u"/h"_s));
+        vantrel::SetContextMenuHelperPath(QFile::encodeName(home.path() + u"/h"_s).toStdString());
         vantrel::ActivateContextMenu();
-        const auto uca = ParseUca(ReadAll(config + u"/Thunar/uca.xml"));
+        const auto uca = ParseUca(ReadAll(config + u"/Thunar/uca.xml"_s));
         QVERIFY(uca);
         QCOMPARE(uca->size(), 5u);
         QCOMPARE(uca->front().uniqueId, u"sys"_s);
@@ -338,40 +338,40 @@ private slots:
     }
 
     void ADamagedThunarFileIsLeftAndReportedAfterTheOthers() {
-        WriteFile(config + u"/Thunar/uca.xml", "<actions><action>");
+        WriteFile(config + u"/Thunar/uca.xml"_s, "<actions><action>");
         QVERIFY_THROWS_EXCEPTION(std::exception, vantrel::ActivateContextMenu());
-        QCOMPARE(ReadAll(config + u"/Thunar/uca.xml"), QByteArray("<actions><action>"));
-        QVERIFY(QFileInfo::exists(data + u"/kio/servicemenus/vantrel.desktop"));
+        QCOMPARE(ReadAll(config + u"/Thunar/uca.xml"_s), QByteArray("<actions><action>"));
+        QVERIFY(QFileInfo::exists(data + u"/kio/servicemenus/vantrel.desktop"_s));
     }
 
     // A call as Nautilus makes it: the working folder is the one shown, the selection comes as
     // relative names; the helper writes the list and starts the program named by AppPath.
     void NautilusStyleCallHandsAbsolutePathsToTheProgram() {
         vantrel::ActivateContextMenu();
-        const QString app = home.path() + u"/app/";
-        const QString record = home.path() + u"/started";
-        WriteFile(app + u"vantrel",
+        const QString app = home.path() + u"/app/"_s;
+        const QString record = home.path() + u"/started"_s;
+        WriteFile(app + u"vantrel"_s,
                   "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + QFile::encodeName(record) + ".part\"\nmv \"" +
                       QFile::encodeName(record) + ".part\" \"" + QFile::encodeName(record) + "\"\n",
                   true);
         vantrel::WriteRegistryString("HKEY_CURRENT_USER", "Software\\Halcorne\\Vantrel", "AppPath",
                                      QFile::encodeName(app).toStdString());
-        const QString shown = home.path() + u"/My Files";
-        WriteFile(shown + u"/a b.txt", "x");
-        WriteFile(shown + u"/-dash", "y");
+        const QString shown = home.path() + u"/My Files"_s;
+        WriteFile(shown + u"/a b.txt"_s, "x");
+        WriteFile(shown + u"/-dash"_s, "y");
 
         QProcess nautilus;
         nautilus.setWorkingDirectory(shown);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"NAUTILUS_SCRIPT_SELECTED_FILE_PATHS"_s, shown + u"/a b.txt\n" + shown + u"/-dash\n");
+        env.insert(u"NAUTILUS_SCRIPT_SELECTED_FILE_PATHS"_s, shown + u"/a b.txt\n"_s + shown + u"/-dash\n"_s);
         nautilus.setProcessEnvironment(env);
-        nautilus.start(data + u"/nautilus/scripts/Encrypt (Vantrel)", {u"a b.txt"_s, u"-dash"_s});
+        nautilus.start(data + u"/nautilus/scripts/Encrypt (Vantrel)"_s, {u"a b.txt"_s, u"-dash"_s});
         QVERIFY(nautilus.waitForFinished(10000));
         QCOMPARE(nautilus.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(record), 10000);
         QCOMPARE(ReadAll(record), QByteArray("/encrypt\n"));
         vantrel::ResetAppFolders();
-        QCOMPARE(ReadAll(config + u"/Vantrel/todo"),
+        QCOMPARE(ReadAll(config + u"/Vantrel/todo"_s),
                  "\xEF\xBB\xBF" + QFile::encodeName(shown) + "/a b.txt\n" + QFile::encodeName(shown) + "/-dash\n");
         vantrel::DeactivateContextMenu();
     }
