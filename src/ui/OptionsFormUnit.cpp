@@ -6,8 +6,10 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -15,6 +17,7 @@
 #include "app/AppFolders.h"
 #include "app/OptionsUnit.h"
 #include "platform/Folders.h"
+#include "platform/JpegFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/Process.h"
 #include "ui/MessageBox.h"
@@ -51,6 +54,22 @@ QLabel* LinkLabel(const char* name, const QString& text, QWidget* parent) {
     label->setFocusPolicy(Qt::StrongFocus);
     label->setAlignment(Qt::AlignHCenter);
     return label;
+}
+
+// The product picture (the main page's drawing), fitted into the box; none when it cannot be read,
+// since the about page stands without it.
+QPixmap ProductPicture(QSize box, qreal ratio) {
+    TRgbImage rgb;
+    try {
+        rgb = LoadJpegFile(GetProgramFolder() + "res/MainForm.jpg");
+    } catch (const std::exception&) {
+        return {};
+    }
+    const QImage image(rgb.Pixels.data(), rgb.Width, rgb.Height, qsizetype(rgb.Width) * 3, QImage::Format_RGB888);
+    QPixmap pixmap = QPixmap::fromImage(
+        image.scaled(box * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));  // copies the pixels
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
 }
 
 QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
@@ -153,7 +172,8 @@ void TOptionsForm::BuildAboutPage() {
 
     about_img = Named(new QLabel(about), "about_img", u"Vantrel"_s);
     about_img->setFixedSize(166, 200);
-    // TODO: the product picture, decoded with LoadJpegFile from the program folder's res/.
+    about_img->setAlignment(Qt::AlignCenter);
+    about_img->setPixmap(ProductPicture(about_img->size(), devicePixelRatioF()));
 
     ProgramLabel = Named(new QLabel(u"Vantrel"_s, about), "ProgramLabel", u"Vantrel"_s);
     QFont bold = ProgramLabel->font();
