@@ -48,6 +48,15 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
 
 }  // namespace
 
+void ApplyLangTranslation(TLang_Constants& constants, const TLang_CompTranslations* translation) {
+    // Back to the built-in texts first, so that a constant the file leaves out is English
+    // even after another language was in use.
+    for (TLang_Constant& constant : constants) constant.Value = constant.DefaultValue;
+    if (!translation) return;
+    for (const TLang_Constant& text : translation->Constants())
+        if (TLang_Constant* constant = constants.Find(text.Name)) constant->Value = text.Value;
+}
+
 std::string LanguageDisplayName(int id) {
     for (const auto& l : kLanguageNames)
         if (l.id == id) return l.name;
@@ -112,14 +121,8 @@ void TLanguageManager::SetLanguage(int id) {
         if (id == currentId_) return;
         currentId_ = id;
         codePage_ = CodePageOfLanguage(id);
-        // Every text goes back to the built-in one first, so that a constant the file leaves
-        // out is English even after another language was in use. Changed under the write
-        // lock: no lookup ever sees a half-applied table.
-        for (TLang_Constant& constant : constants_) constant.Value = constant.DefaultValue;
-        if (translation) {
-            for (const TLang_Constant& text : translation->Constants())
-                if (TLang_Constant* constant = constants_.Find(text.Name)) constant->Value = text.Value;
-        }
+        // Changed under the write lock: no lookup ever sees a half-applied table.
+        ApplyLangTranslation(constants_, translation ? &*translation : nullptr);
         controllers = controllers_;
     }
     // Windows are translated without the lock held: they look up constants themselves.

@@ -92,6 +92,10 @@ private:
     std::vector<LanguageFileEntry> files_;
 };
 
+// Sets every constant back to its built-in text, then each one the translation names to that
+// text; constants the program does not have are passed over. No translation: English.
+void ApplyLangTranslation(TLang_Constants& constants, const TLang_CompTranslations* translation);
+
 // The process's manager, created on first use.
 TLanguageManager& LanguageManager();
 
