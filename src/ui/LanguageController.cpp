@@ -349,6 +349,13 @@ std::string TLanguageController::LangSectionName() const { return sectionName_.t
 
 void TLanguageController::TranslateWindow() { LanguageManager().TranslateWindow(*this); }
 
+std::vector<std::pair<int, QString>> LanguageChoices() {
+    std::vector<std::pair<int, QString>> choices;
+    for (const TLanguageChoice& language : LanguageManager().Languages())
+        choices.emplace_back(language.ID, FromUtf8(language.Name));
+    return choices;
+}
+
 void TLanguageController::ApplyLanguage(const TLang_CompTranslation* section) {
     emit OnLanguageChanging();
     // Told even when a property refuses its text half-way.

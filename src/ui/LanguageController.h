@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "i18n/LangData.h"
@@ -95,6 +96,10 @@ private:
     std::vector<Bound> bound_;
     std::map<const QObject*, QString> links_;  // a link label's target, kept for its translations
 };
+
+// The languages the program can start in, for a choice in the options dialog: English (1033)
+// first, then every language whose file lies beside the program, each by its own name.
+std::vector<std::pair<int, QString>> LanguageChoices();
 
 }  // namespace vantrel
 

@@ -205,6 +205,13 @@ private slots:
         QCOMPARE(w.operations->item(0)->text(), QStringLiteral("Verschlüsseln"));
         QCOMPARE(w.link->text(), QStringLiteral("<a href=\"change\">Hauptpasswort ändern …</a>"));
         vantrel::ShutDown();
+
+        // The choice the options dialog offers: English first, then the shipped languages.
+        const auto choices = vantrel::LanguageChoices();
+        QVERIFY(choices.size() >= 3);
+        QCOMPARE(choices[0], std::make_pair(1033, QStringLiteral("English")));
+        QCOMPARE(choices[1], std::make_pair(1031, QStringLiteral("Deutsch")));
+        QCOMPARE(choices[2], std::make_pair(1049, QStringLiteral("Русский")));
     }
 };
 
