@@ -1,6 +1,6 @@
 # Installs, beside the programs, what they read from their folder, taken from the build tree's
 # bin/ as the build left it (pictures are rendered there, not copied):
-#   description and language files, the pictures res/*.jpg, the help folder Help/, and the
+#   description and language files, the pictures in res/, the help folder Help/, and the
 #   context-menu helper vantrel-context-menu.
 # Runs at install time; VANTREL_BIN_DIR and VANTREL_PROGRAM_DIR are set by the caller.
 
@@ -13,18 +13,15 @@ if(data)
        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endif()
 
-file(GLOB pictures LIST_DIRECTORIES false "${VANTREL_BIN_DIR}/res/*.jpg")
-if(pictures)
-  file(INSTALL ${pictures} DESTINATION "${destination}/res"
-       FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-endif()
-
-if(IS_DIRECTORY "${VANTREL_BIN_DIR}/Help")
-  file(INSTALL "${VANTREL_BIN_DIR}/Help" DESTINATION "${destination}"
-       FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
-       DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-                             WORLD_READ WORLD_EXECUTE)
-endif()
+# The rendered pictures (res/) and the help pages (Help/), each folder as a whole.
+foreach(folder res Help)
+  if(IS_DIRECTORY "${VANTREL_BIN_DIR}/${folder}")
+    file(INSTALL "${VANTREL_BIN_DIR}/${folder}" DESTINATION "${destination}"
+         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                               WORLD_READ WORLD_EXECUTE)
+  endif()
+endforeach()
 
 if(EXISTS "${VANTREL_BIN_DIR}/vantrel-context-menu")
   file(INSTALL "${VANTREL_BIN_DIR}/vantrel-context-menu" DESTINATION "${destination}"

@@ -50,11 +50,12 @@ fi
 
 # Only programs and companions in the program folder: no test program, no picture source.
 unexpected="$(cd "$program_folder" && find . -type f | sed 's|^\./||' | grep -vE \
-  '^(vantrel|vantrel-cli|vantrel-context-menu|(cryptos|shreds)[^/]*\.ini|[^/]*\.lng|res/[^/]*\.jpg|Help/.*)$')"
+  '^(vantrel|vantrel-cli|vantrel-context-menu|(cryptos|shreds)[^/]*\.ini|[^/]*\.lng|res/.*\.(jpg|png)|Help/.*)$')"
 [[ -z $unexpected ]] || fail "unexpected files in usr/lib/vantrel: $unexpected"
-for companion in cryptos1033.ini shreds1033.ini; do
-  [[ -f $program_folder/$companion ]] || fail "usr/lib/vantrel/$companion is missing"
-done
+# Every companion the build put beside the programs is installed.
+companions() { (cd "$1" && find . -type f \( -path './res/*' -o -path './Help/*' -o -name '*.ini' -o -name '*.lng' \) | sort); }
+missing="$(comm -23 <(companions "$build/bin") <(companions "$program_folder"))"
+[[ -z $missing ]] || fail "companions of bin/ not installed: $missing"
 
 if ((failures)); then
   echo "$failures failure(s)"
