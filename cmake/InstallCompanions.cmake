@@ -2,7 +2,8 @@
 # bin/ as the build left it (pictures are rendered there, not copied):
 #   description and language files, the pictures in res/, the help folder Help/, and the
 #   context-menu helper vantrel-context-menu.
-# Runs at install time; VANTREL_BIN_DIR and VANTREL_PROGRAM_DIR are set by the caller.
+# Runs at install time; VANTREL_BIN_DIR, VANTREL_PROGRAM_DIR and VANTREL_INSTALLED_PROGRAMS
+# are set by the caller.
 
 set(destination "${CMAKE_INSTALL_PREFIX}/${VANTREL_PROGRAM_DIR}")
 
@@ -23,7 +24,9 @@ foreach(folder res Help)
   endif()
 endforeach()
 
-if(EXISTS "${VANTREL_BIN_DIR}/vantrel-context-menu")
+# The context-menu helper, unless it was installed as a program target already.
+list(FIND VANTREL_INSTALLED_PROGRAMS vantrel-context-menu installed_as_target)
+if(EXISTS "${VANTREL_BIN_DIR}/vantrel-context-menu" AND installed_as_target EQUAL -1)
   file(INSTALL "${VANTREL_BIN_DIR}/vantrel-context-menu" DESTINATION "${destination}"
        FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                         WORLD_READ WORLD_EXECUTE)

@@ -11,37 +11,46 @@ set(VANTREL_APP_ID com.halcorne.Vantrel)
 set(VANTREL_PROGRAM_DIR lib/vantrel)
 set(VANTREL_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 
-# Programs.
-install(TARGETS vantrel-cli RUNTIME DESTINATION ${VANTREL_PROGRAM_DIR})
-if(TARGET vantrel)
-  install(TARGETS vantrel RUNTIME DESTINATION ${VANTREL_PROGRAM_DIR})
-endif()
-
-# Companions are collected from bin/ when installing, not from resources/: part of them (the
-# pictures) is generated during the build, and resources/ also holds sources that are not
-# shipped.
-install(CODE "set(VANTREL_BIN_DIR \"${VANTREL_BIN_DIR}\")
-set(VANTREL_PROGRAM_DIR \"${VANTREL_PROGRAM_DIR}\")")
-install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallCompanions.cmake)
-
-# Links on the PATH, relative so that they hold under any prefix.
-set(path_links ${CMAKE_BINARY_DIR}/path-links)
-file(MAKE_DIRECTORY ${path_links})
-set(linked_programs vantrel-cli)
-if(TARGET vantrel)
-  list(APPEND linked_programs vantrel)
-endif()
-# Stripped as Debian's own packages are: the compiler's .comment section goes too.
-install(CODE "if(CMAKE_INSTALL_DO_STRIP)
-  foreach(program ${linked_programs})
+# The programs, those on the PATH among them, and the companions. Deferred to the end of the
+# top directory, so that every program target exists by then wherever it is defined.
+function(vantrel_install_programs)
+  set(programs vantrel-cli)
+  set(linked vantrel-cli)
+  foreach(target vantrel vantrel-context-menu)
+    if(TARGET ${target})
+      list(APPEND programs ${target})
+    endif()
+  endforeach()
+  if(TARGET vantrel)
+    list(APPEND linked vantrel)
+  endif()
+  install(TARGETS ${programs} RUNTIME DESTINATION ${VANTREL_PROGRAM_DIR})
+  # Stripped as Debian's own packages are: the compiler's .comment section goes too.
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+  foreach(program ${programs})
     execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VANTREL_PROGRAM_DIR}/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
 endif()")
-foreach(program ${linked_programs})
-  file(CREATE_LINK ../${VANTREL_PROGRAM_DIR}/${program} ${path_links}/${program} SYMBOLIC)
-  install(FILES ${path_links}/${program} DESTINATION bin)
-endforeach()
+
+  # Companions are collected from bin/ when installing, not from resources/: part of them
+  # (the pictures) is generated during the build, and resources/ also holds sources that are
+  # not shipped. Programs installed above are left out there.
+  install(CODE "set(VANTREL_BIN_DIR \"${VANTREL_BIN_DIR}\")
+set(VANTREL_PROGRAM_DIR \"${VANTREL_PROGRAM_DIR}\")
+set(VANTREL_INSTALLED_PROGRAMS \"${programs}\")")
+  install(SCRIPT ${VANTREL_CMAKE_DIR}/InstallCompanions.cmake)
+
+  # Links on the PATH, relative so that they hold under any prefix.
+  set(path_links ${CMAKE_BINARY_DIR}/path-links)
+  file(MAKE_DIRECTORY ${path_links})
+  foreach(program ${linked})
+    file(CREATE_LINK ../${VANTREL_PROGRAM_DIR}/${program} ${path_links}/${program} SYMBOLIC)
+    install(FILES ${path_links}/${program} DESTINATION bin)
+  endforeach()
+endfunction()
+set(VANTREL_CMAKE_DIR ${CMAKE_CURRENT_LIST_DIR})
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL vantrel_install_programs)
 
 if(NOT VANTREL_PACKAGE)
   return()
