@@ -108,6 +108,7 @@ install(FILES ${VANTREL_PACKAGING_DIR}/${VANTREL_APP_ID}.metainfo.xml DESTINATIO
 install(FILES ${VANTREL_PACKAGING_DIR}/vantrel-cli.bash-completion
         DESTINATION share/bash-completion/completions RENAME vantrel-cli)
 install(FILES ${VANTREL_PACKAGING_DIR}/copyright ${generated}/changelog.gz DESTINATION share/doc/vantrel)
+install(FILES ${VANTREL_PACKAGING_DIR}/lintian-overrides DESTINATION share/lintian/overrides RENAME vantrel)
 
 # The release notes must name the version being packaged.
 foreach(notes ${VANTREL_APP_ID}.metainfo.xml changelog)
@@ -141,6 +142,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.halcorne.com/vantrel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Programs that are started rather than linked, so shlibdeps cannot see them: xdg-open shows the
+# help in the browser, notify-send tells of a selection the context menu refuses.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS libnotify-bin)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
