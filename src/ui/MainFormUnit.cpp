@@ -121,7 +121,7 @@ TMainForm::TMainForm(QWidget* parent)
     StatusBar = new QLabel(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setMinimumHeight(24);
-    StatusBar->setContentsMargins(6, 0, 6, 0);
+    StatusBar->setIndent(6);
     StatusBar->setFrameShape(QFrame::Panel);
     StatusBar->setFrameShadow(QFrame::Sunken);
     StatusBar->setTextFormat(Qt::PlainText);

@@ -75,6 +75,11 @@ private slots:
         back->show();
         exit->setText(Constant("Cancel"));
 
+        // The wizards copy their operation's picture into the choose-files and finish pages.
+        const QPixmap encryptPicture = form.findChild<QLabel*>(u"EncryptBackImage"_s)->pixmap();
+        form.findChild<QLabel*>(u"ChooseFileBackImage"_s)->setPixmap(encryptPicture);
+        form.findChild<QLabel*>(u"FinishBackImage"_s)->setPixmap(encryptPicture);
+
         form.ShowPage(TMainForm::PageEncrypt);
         next->setText(Constant("Encrypt"));
         form.SetStepHint(Constant("Encrypting_files_step2"));
