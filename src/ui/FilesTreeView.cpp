@@ -1,6 +1,7 @@
 #include "ui/FilesTreeView.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -79,6 +80,27 @@ public:
     }
 };
 
+// Assistive tools "Toggle" a tree row by selecting or deselecting that single row; in this
+// single-selection tree nothing else asks for that, so such a request ticks the node
+// instead, through the same rules as a press or Space.
+class TToggleSelectionModel : public QItemSelectionModel {
+public:
+    TToggleSelectionModel(QAbstractItemModel* model, TFilesTreeView* tree) : QItemSelectionModel(model, tree), tree_(tree) {}
+
+    void select(const QModelIndex& index, SelectionFlags command) override {
+        const SelectionFlags toggle[] = {Select | Rows, Deselect | Rows, Toggle | Rows};
+        if (std::find(std::begin(toggle), std::end(toggle), command) != std::end(toggle)) {
+            tree_->ToggleNodeCheck(tree_->itemFromIndex(index));
+            return;
+        }
+        QItemSelectionModel::select(index, command);
+    }
+    using QItemSelectionModel::select;
+
+private:
+    TFilesTreeView* tree_;
+};
+
 TFilesTreeView::TFilesTreeView(QWidget* parent) : QTreeWidget(parent), driveSource_(GetDrivesList) {
     setObjectName(QStringLiteral("FilesTreeView"));
     setColumnCount(1);
@@ -95,6 +117,9 @@ TFilesTreeView::TFilesTreeView(QWidget* parent) : QTreeWidget(parent), driveSour
     for (int i = ImageDrive; i <= ImageEncrypted; ++i)
         pictures_[i] = LoadIcon(QStringLiteral("tree/%1.png").arg(i));
     connect(this, &QTreeWidget::itemExpanded, this, &TFilesTreeView::FilesTreeViewExpanding);
+    QItemSelectionModel* old = selectionModel();
+    setSelectionModel(new TToggleSelectionModel(model(), this));
+    delete old;
 }
 
 QSize TFilesTreeView::sizeHint() const { return {360, 160}; }
