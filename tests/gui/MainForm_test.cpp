@@ -318,14 +318,15 @@ private slots:
     void LongTextsGrowTheWindowInsteadOfBeingClipped() {
         test::TEngineFixture engine;
         TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Texts changed on a shown window, as a translation does.
         const QString longWord = QStringLiteral("Verschlüsselungsalgorithmusauswahlbestätigung");
         Child<QCheckBox>(form, "EncryptDeleteAfterCheckBox")
             ->setText(QStringLiteral("Quelldateien nach der Verschlüsselung unwiderruflich löschen und ") + longWord);
         Child<QLabel>(form, "Label3")->setText(QStringLiteral("Wählen Sie versteckte Dateien aus. ").repeated(60));
         Child<QLabel>(form, "ChooseFilesDescLabel")->setText(QStringLiteral("Выберите файлы, папки или диски. ").repeated(12));
-        form.FitWindowToContents();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(form.width() > TMainForm::ClientWidth);
         QVERIFY(form.width() > TMainForm::ClientWidth);
         QVERIFY(form.height() > TMainForm::ClientHeight);
         for (int page = 0; page < 8; ++page) {
