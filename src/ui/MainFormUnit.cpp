@@ -63,18 +63,66 @@ void FitSmallButton(QPushButton* button) {
     button->setFixedWidth(std::max(button->sizeHint().height(), button->fontMetrics().horizontalAdvance(button->text()) + 16));
 }
 
-// Drops every size a layout, its nested layouts and the layouts of its widgets have cached.
-void ForgetCachedSizes(QLayout* layout) {
+// The room a layout tree needs, worked out from its controls' own size hints each time, so
+// that a text changed on a page not shown, or before the window was first laid out, counts
+// at once (the layouts' cached sizes catch up only with their next pass).
+bool Counts(const QWidget* widget) { return !widget->isHidden(); }
+
+int MinWidth(QLayoutItem* item);
+int HeightForWidth(QLayoutItem* item, int width);
+
+int LayoutMinWidth(QLayout* layout) {
+    const QMargins m = layout->contentsMargins();
+    auto* box = qobject_cast<QBoxLayout*>(layout);
+    const bool across = box && (box->direction() == QBoxLayout::LeftToRight || box->direction() == QBoxLayout::RightToLeft);
+    int width = 0, shown = 0;
     for (int i = 0; i < layout->count(); ++i) {
         QLayoutItem* item = layout->itemAt(i);
-        if (item->layout()) ForgetCachedSizes(item->layout());
-        if (QWidget* widget = item->widget()) {
-            if (widget->layout()) ForgetCachedSizes(widget->layout());
-            widget->updateGeometry();
-        }
-        item->invalidate();
+        if (item->widget() && !Counts(item->widget())) continue;
+        const int w = MinWidth(item);
+        width = across ? width + w : std::max(width, w);
+        ++shown;
     }
-    layout->invalidate();
+    if (across && shown > 1) width += box->spacing() * (shown - 1);
+    return width + m.left() + m.right();
+}
+
+int LayoutHeightForWidth(QLayout* layout, int width) {
+    const QMargins m = layout->contentsMargins();
+    const int inner = width - m.left() - m.right();
+    auto* box = qobject_cast<QBoxLayout*>(layout);
+    const bool down = box && (box->direction() == QBoxLayout::TopToBottom || box->direction() == QBoxLayout::BottomToTop);
+    int height = 0, shown = 0;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() && !Counts(item->widget())) continue;
+        // Side by side, each item but the widest stays at its least width.
+        const int h = HeightForWidth(item, down ? inner : std::max(MinWidth(item), inner - (LayoutMinWidth(layout) - m.left() - m.right() - MinWidth(item))));
+        height = down ? height + h : std::max(height, h);
+        ++shown;
+    }
+    if (down && shown > 1) height += box->spacing() * (shown - 1);
+    return height + m.top() + m.bottom();
+}
+
+int MinWidth(QLayoutItem* item) {
+    if (QLayout* layout = item->layout()) return LayoutMinWidth(layout);
+    QWidget* widget = item->widget();
+    if (!widget) return item->minimumSize().width();
+    if (widget->layout()) return std::max(widget->minimumWidth(), LayoutMinWidth(widget->layout()));
+    return std::max(widget->minimumWidth(), widget->sizePolicy().horizontalPolicy() & QSizePolicy::ShrinkFlag
+                                                ? widget->minimumSizeHint().width()
+                                                : widget->sizeHint().width());
+}
+
+int HeightForWidth(QLayoutItem* item, int width) {
+    if (QLayout* layout = item->layout()) return LayoutHeightForWidth(layout, width);
+    QWidget* widget = item->widget();
+    if (!widget) return item->minimumSize().height();
+    if (widget->sizePolicy().verticalPolicy() == QSizePolicy::Ignored) return 0;
+    if (widget->layout()) return std::max(widget->minimumHeight(), LayoutHeightForWidth(widget->layout(), width));
+    const int least = std::max(widget->minimumHeight(), widget->minimumSizeHint().height());
+    return widget->hasHeightForWidth() ? std::max(least, widget->heightForWidth(width)) : least;
 }
 
 QLineEdit* NewPasswordEdit(const QString& name, QWidget* parent) {
@@ -469,20 +517,12 @@ void TMainForm::ShredAlgorithmComboBoxChange(int index) {
 void TMainForm::FitWindowToContents() {
     if (fitting_) return;
     fitting_ = true;
-    // Texts set since the last layout pass are measured afresh, hidden pages included.
-    ForgetCachedSizes(layout());
-    int width = std::max(ClientWidth, layout()->totalMinimumSize().width());
+    int width = std::max(ClientWidth, MinWidth(layout()->itemAt(layout()->indexOf(ButtonPanel))));
+    for (int i = 0; i < Notebook->count(); ++i) width = std::max(width, LayoutMinWidth(Notebook->widget(i)->layout()));
     // Each page is measured at the window's width, its wrapped labels included.
     int pagesHeight = 0;
-    for (int i = 0; i < Notebook->count(); ++i) {
-        QLayout* page = Notebook->widget(i)->layout();
-        width = std::max(width, page->totalMinimumSize().width());
-    }
-    for (int i = 0; i < Notebook->count(); ++i) {
-        QLayout* page = Notebook->widget(i)->layout();
-        const int needed = page->hasHeightForWidth() ? page->totalHeightForWidth(width) : page->totalMinimumSize().height();
-        pagesHeight = std::max(pagesHeight, needed);
-    }
+    for (int i = 0; i < Notebook->count(); ++i)
+        pagesHeight = std::max(pagesHeight, LayoutHeightForWidth(Notebook->widget(i)->layout(), width));
     const int rest = ButtonPanel->minimumSizeHint().height() + StatusBar->minimumSizeHint().height();
     const QSize wanted(width, std::max(ClientHeight, pagesHeight + rest));
     if (size() != wanted || minimumSize() != wanted) setFixedSize(wanted);
@@ -567,12 +607,15 @@ bool TMainForm::event(QEvent* event) {
         return true;
     }
     const bool handled = QWidget::event(event);
+    // A layout pass of the window follows every change of a control's size; the sizes are
+    // fresh by then.
     if (event->type() == QEvent::LayoutRequest) FitWindowToContents();
     return handled;
 }
 
 void TMainForm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange || event->type() == QEvent::FontChange) FitWindowToContents();
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activatedOnce_) {
         activatedOnce_ = true;
         // After the activation has been delivered, so the dialogs open over a shown window.
