@@ -11,7 +11,10 @@
 
 #include "app/InitFinal.h"
 #include "shell/ContextMenuExtActivator.h"
+#include "ui/ChangeMainPassFormUnit.h"
 #include "ui/MainFormUnit.h"
+#include "ui/MainPassFormUnit.h"
+#include "ui/OperationPassFormUnit.h"
 
 namespace {
 
@@ -84,8 +87,20 @@ int main(int argc, char** argv) {
         if (quitAtOnce) QTimer::singleShot(0, &app, &QCoreApplication::quit);
         QApplication::setApplicationName(ToQString(vantrel::ProductName));
 
-        // Windows are created once and live until the end; the dialogs join after the main window.
+        // The windows are created once, in this order, and live until the end; all but the
+        // main window stay hidden until needed. The dialogs belong to the main window, so they
+        // centre on it and go with it.
         vantrel::TMainForm mainForm;
+        vantrel::TChangeMainPassForm changeMainPassForm(&mainForm);
+        vantrel::TOperationPassForm operationPassForm(&mainForm);
+        // The options dialog (TOptionsForm) is created here; its OptionsRequested(aboutPage)
+        // connection to mainForm comes with it.
+        // The progress window (TProgressForm) and the wizard driver (mainForm.SetWizardDriver)
+        // are created here.
+        vantrel::TMainPassForm mainPassForm(&mainForm);
+
+        // Its first activation asks for a main password when none is stored, then runs the
+        // command-line activation.
         mainForm.show();
         CloseAfterDelayIfAsked(mainForm);
 

@@ -17,6 +17,7 @@
 #include "i18n/MessageFormat.h"
 #include "operations/Operations.h"
 #include "platform/CodePage.h"
+#include "platform/TextFile.h"
 #include "shred/ShredAlgorithms.h"
 
 namespace vantrel::cli {
@@ -24,8 +25,8 @@ namespace vantrel::cli {
 namespace {
 
 constexpr const char* kUsage = R"(usage:
-  vantrel-cli encrypt [-a|--algorithm TAG|POSITION] [--delete-source] [--password-file FILE] PATH...
-  vantrel-cli decrypt [--delete-source] [--password-file FILE] PATH...
+  vantrel-cli encrypt [-a|--algorithm TAG|POSITION] [--delete-source] [--password-file FILE|--key-file FILE] PATH...
+  vantrel-cli decrypt [--delete-source] [--password-file FILE|--key-file FILE] PATH...
   vantrel-cli algorithms     one line per algorithm: position, tag, name, description
   vantrel-cli selftest       the self-test of every cipher and of SHA-1
   vantrel-cli shred [-s|--scheme POSITION|CLASS] PATH...      default scheme 0
@@ -36,7 +37,8 @@ constexpr const char* kUsage = R"(usage:
   vantrel-cli --help | --version
 
 For encrypt, decrypt and shred a folder stands for every file under it. Without
---password-file the password is asked on the terminal; hide and show ask for the main
+--password-file (the file's first line) or --key-file (every line of the file, each
+followed by CR LF, as the window's "..." button loads it) the password is asked on the terminal; hide and show ask for the main
 password (the first one given becomes it). Ctrl-C cancels a run: no partial output stays.
 Exit status: 0 every file done, 1 a file failed or was skipped, 2 usage error.
 )";
@@ -49,6 +51,7 @@ struct Options {
     std::string command;
     std::optional<std::string> algorithm;
     std::optional<std::string> passwordFile;
+    std::optional<std::string> keyFile;
     std::optional<std::string> scheme;
     bool deleteSource = false;
     bool all = false;
@@ -76,6 +79,8 @@ Options Parse(int argc, char** argv) {
         } else if (a == "--password-file" && (o.command == "encrypt" || o.command == "decrypt" ||
                                                o.command == "hide" || o.command == "show")) {
             o.passwordFile = value();
+        } else if (a == "--key-file" && (o.command == "encrypt" || o.command == "decrypt")) {
+            o.keyFile = value();
         } else if (a == "--delete-source" && (o.command == "encrypt" || o.command == "decrypt")) {
             o.deleteSource = true;
         } else if (a.size() > 1 && a[0] == '-') {
@@ -84,6 +89,7 @@ Options Parse(int argc, char** argv) {
             o.paths.push_back(a);
         }
     }
+    if (o.passwordFile && o.keyFile) throw UsageError{"--password-file and --key-file exclude each other"};
     // The engine takes full paths, as the file manager hands them over; a relative path
     // would also be recorded as such by hide.
     if (o.command != "show")
@@ -119,7 +125,14 @@ int SchemePositionOf(const std::string& spec) {
 // not be had (the reason is printed).
 std::optional<std::string> ReadPasswordText(const Options& o, bool confirm, const char* prompt) {
     std::optional<std::string> text;
-    if (o.passwordFile) {
+    if (o.keyFile) {
+        try {
+            text = ReadLinesWithCrLf(*o.keyFile);
+        } catch (const std::exception& e) {
+            std::cerr << "vantrel-cli: cannot read the key file: " << e.what() << "\n";
+            return std::nullopt;
+        }
+    } else if (o.passwordFile) {
         text = FirstLineOf(*o.passwordFile);
         if (!text) {
             std::cerr << "vantrel-cli: cannot read the password file " << *o.passwordFile << "\n";
@@ -175,7 +188,7 @@ int RunCrypt(const Options& o, bool encrypt) {
     if (!password) return 1;
     op->PasswordBytes = std::move(*password);
     op->DeleteSource = o.deleteSource;
-    TTerminalHost host(/*mayAskPasswords=*/!o.passwordFile && HaveTerminal());
+    TTerminalHost host(/*mayAskPasswords=*/!o.passwordFile && !o.keyFile && HaveTerminal());
     auto worker = StartOperation(std::move(op), TSelectionMode::FilesOnly, host, o.paths);
     return host.Run(worker);
 }

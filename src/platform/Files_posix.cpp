@@ -343,8 +343,12 @@ std::vector<TDirEntry> ListDirectory(const std::string& path) {
         std::string name = e->d_name;
         if (name == "." || name == "..") continue;
         TDirEntry entry{name};
-        struct stat st {};
-        if (::lstat(JoinPath(path, name).c_str(), &st) == 0) {
+        // The kind comes with the entry on most file systems; only where it does not is the
+        // entry looked up, which a folder of many files would pay for once per entry.
+        if (e->d_type != DT_UNKNOWN) {
+            entry.isDirectory = e->d_type == DT_DIR;
+            entry.isSymlink = e->d_type == DT_LNK;
+        } else if (struct stat st {}; ::lstat(JoinPath(path, name).c_str(), &st) == 0) {
             entry.isDirectory = S_ISDIR(st.st_mode);
             entry.isSymlink = S_ISLNK(st.st_mode);
             entry.isRegular = S_ISREG(st.st_mode) || (entry.isSymlink && IsRegularFile(JoinPath(path, name)));
