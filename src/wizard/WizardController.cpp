@@ -1,0 +1,242 @@
+#include "wizard/WizardController.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+
+#include <chrono>
+#include <exception>
+#include <thread>
+
+#include "i18n/LangConstants.h"
+#include "i18n/MessageFormat.h"
+#include "operations/Operations.h"
+#include "ui/MessageBox.h"
+#include "wizard/DecryptPath.h"
+#include "wizard/EncryptPath.h"
+#include "wizard/GuiOperationHost.h"
+#include "wizard/HidePath.h"
+#include "wizard/OperationPathes.h"
+#include "wizard/ProgressDlgUnit.h"
+#include "wizard/ShowPath.h"
+#include "wizard/ShredPath.h"
+
+namespace vantrel {
+
+namespace {
+
+// ---- The command line's hand-over. ----
+// These three stand in for the command-line module until it joins: the list file's paths, the
+// flag that a wizard was started from the command line, and reading the list file.
+std::vector<std::string> g_cmdLineFiles;
+bool g_activatedFromCommandLine = false;
+
+std::vector<std::string> CommandLineFilesForRun() { return g_cmdLineFiles; }
+void DropCommandLineFiles() { g_cmdLineFiles.clear(); }
+bool StartedFromCommandLine() { return g_activatedFromCommandLine; }
+void MarkActivatedFromCommandLine() { g_activatedFromCommandLine = true; }
+void ReadCommandLineListFile() {}
+
+// ---- What the worker reports of its files. ----
+// How many files the run did; the files left alone and why.
+int DoneCountOf(const TFilesIterationThread& worker) { return int(worker.Files().size()); }
+std::vector<TSkippedEntry> SkippedFilesOf(const TFilesIterationThread&) { return {}; }
+
+// The message of a run that ended on an error, naming the file it was at.
+QString FailureText(const TFilesIterationThread& worker) {
+    QString text = QString::fromStdString(worker.ErrorMessage());
+    const QString file = QString::fromStdString(worker.Progress().currentFile);
+    if (!file.isEmpty() && !text.contains(file)) text = file + QStringLiteral(": ") + text;
+    return text;
+}
+
+// Closes the modal dialogs open above the event loop with Cancel, topmost first.
+void RejectModalDialogs() {
+    QWidget* last = nullptr;
+    for (int i = 0; i < 16; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (!dialog || dialog == last) return;
+        dialog->reject();
+        last = dialog;
+    }
+}
+
+}  // namespace
+
+TWizardController::TWizardController(TWizardWindow& window)
+    : window_(window), host_(std::make_unique<TGuiOperationHost>(*this)) {
+    progress_ = new TProgressForm(window_.Window());
+    runWatch_.setInterval(RunWatchMilliseconds);
+    connect(&runWatch_, &QTimer::timeout, this, &TWizardController::WatchRun);
+
+    // The wizard kinds the command line can start, in this order; the show wizard is not one.
+    CreatePathRegistry();
+    RegisterPath(TEncryptPath::Class);
+    RegisterPath(TDecryptPath::Class);
+    RegisterPath(TShredPath::Class);
+    RegisterPath(THidePath::Class);
+}
+
+TWizardController::~TWizardController() {
+    PrepareQuit();
+    FreePathRegistry();
+    // A wizard still current is dropped with the window it works on.
+    EndCurrentPath();
+    delete progress_.data();
+}
+
+IOperationHost& TWizardController::Host() const { return *host_; }
+
+void TWizardController::StartWizard(int position) {
+    if (IsRunActive() || quitting_) return;  // one run at a time: no second wizard meanwhile
+    switch (position) {
+        case 0: StartPath<TEncryptPath>(*this); break;
+        case 1: StartPath<TDecryptPath>(*this); break;
+        case 2: StartPath<TShredPath>(*this); break;
+        case 3: StartPath<THidePath>(*this); break;
+        case 4: StartPath<TShowPath>(*this); break;
+        default: break;
+    }
+}
+
+void TWizardController::Next() {
+    if (IsRunActive()) return;
+    if (TOperationPath* path = CurrentPath()) path->Next();
+}
+
+void TWizardController::Back() {
+    if (TOperationPath* path = CurrentPath()) path->Back();
+}
+
+void TWizardController::CancelWizard() { EndCurrentPath(); }
+
+void TWizardController::ActivateFromCommandLine() {
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const TOperationPathClass* pathClass = FindPathByParameter(arguments[i].toStdString());
+        if (!pathClass) continue;
+        try {
+            pathClass->ActivateOnCmdLine(*this);
+        } catch (const std::exception& e) {
+            // The list file could not be read: the wizard stays where it stands, and no later
+            // switch is looked at.
+            TMessageBox::Error(window_.Window(), QString::fromStdString(e.what()));
+            return;
+        }
+        MarkActivatedFromCommandLine();
+    }
+}
+
+bool TWizardController::IsRunActive() const { return run_ != nullptr || IsOperationRunning(); }
+
+bool TWizardController::StartRun(std::unique_ptr<TOperation> operation, TSelectionMode mode) {
+    if (quitting_ || IsRunActive()) return false;
+    auto worker = StartOperation(std::move(operation), mode, *host_, CommandLineFilesForRun(), window_.TreeSnapshot());
+    if (!worker) return false;
+    run_ = std::move(worker);
+    EnableNext(false);
+    progress_->show();
+    progress_->raise();
+    runWatch_.start();
+    return true;
+}
+
+void TWizardController::FinishRun(TFilesIterationThread& worker) {
+    EndCurrentPath();
+    if (StartedFromCommandLine()) {
+        // The command line's run is over: the program ends instead of showing the finish page.
+        host_->Abandon();
+        QCoreApplication::quit();
+        return;
+    }
+    const TOperation& operation = worker.Operation();
+    ShowFinishPage(QString::fromStdString(operation.GetCompletedText()), DoneCountOf(worker),
+                   QString::fromStdString(operation.GetDoneVerb()), SkippedFilesOf(worker));
+}
+
+void TWizardController::ShowFinishPage(const QString& completedText, int doneCount, const QString& doneVerb,
+                                       const std::vector<TSkippedEntry>& skipped) {
+    QWidget* main = window_.Window();
+    window_.ShowPage(7);
+    if (auto* info = main->findChild<QLabel*>(QStringLiteral("FinishInfoLabel"))) info->setText(completedText);
+    if (auto* files = main->findChild<QLabel*>(QStringLiteral("FilesLabel"))) {
+        const std::string format = LangConstant(doneCount >= 2 ? "Files_were" : "File_was");
+        files->setText(QString::fromStdString(
+            FormatMessageText(format, {std::to_string(doneCount), doneVerb.toStdString()})));
+    }
+    if (auto* list = main->findChild<QListWidget*>(QStringLiteral("SkippedFilesListBox"))) {
+        list->clear();
+        for (const auto& entry : skipped)
+            list->addItem(QString::fromStdString(entry.path) + QStringLiteral(": ") + QString::fromStdString(entry.reason));
+        list->setVisible(!skipped.empty());
+    }
+    if (auto* exit = main->findChild<QPushButton*>(QStringLiteral("ExitButton"))) exit->setVisible(false);
+    main->activateWindow();
+    main->setFocus();
+}
+
+void TWizardController::ReleaseRun() {
+    if (progress_) progress_->hide();
+}
+
+void TWizardController::ShowWorkerMessage(const QString& text) { TMessageBox::Information(window_.Window(), text); }
+
+void TWizardController::WizardEnded() { DropCommandLineFiles(); }
+
+void TWizardController::LoadCommandLineFiles() { ReadCommandLineListFile(); }
+
+// The worker says nothing when it ends on a cancel or an error; the controller looks.
+void TWizardController::WatchRun() {
+    if (run_ && run_->Outcome() != TRunOutcome::Running) RunEnded(run_);
+}
+
+void TWizardController::RunEnded(const std::shared_ptr<TFilesIterationThread>& worker) {
+    runWatch_.stop();
+    auto ended = worker;  // run_ is cleared below
+    run_.reset();
+    ended->Wait();  // past its last call into this thread
+    ReleaseRun();
+    EnableNext(true);
+    if (ended->Outcome() == TRunOutcome::Failed && !quitting_)
+        TMessageBox::Error(window_.Window(), FailureText(*ended));
+}
+
+void TWizardController::EnableNext(bool enabled) {
+    if (auto* next = window_.Window()->findChild<QPushButton*>(QStringLiteral("NextButton"))) next->setEnabled(enabled);
+}
+
+void TWizardController::PrepareQuit() {
+    quitting_ = true;
+    host_->Abandon();  // from here on the worker never waits for this thread
+    if (auto worker = CurrentWorker()) worker->Cancel();
+    ReleaseRun();
+    if (host_->InWorkerCall()) {
+        // A worker's dialog is open below on this thread's stack: it can only return once this
+        // event has returned. Cancel it; the worker then ends on its own, and whoever waits
+        // later (PrepareQuit again, or ShutDown) finds it ending without calling back.
+        RejectModalDialogs();
+        return;
+    }
+    WaitForWorker();
+}
+
+void TWizardController::WaitForWorker() {
+    runWatch_.stop();
+    run_.reset();
+    auto worker = CurrentWorker();
+    if (!worker) return;
+    worker->Cancel();
+    // A call the worker posted before it was abandoned is answered here, so it cannot block.
+    while (worker->Outcome() == TRunOutcome::Running) {
+        host_->PumpPendingCalls();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    worker->Wait();
+}
+
+}  // namespace vantrel
