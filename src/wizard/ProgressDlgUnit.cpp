@@ -125,6 +125,7 @@ TProgressForm::TProgressForm(QWidget* mainWindow)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);  // a fixed-size dialog
 
+    OneSecondTimer.setParent(this);  // a member: gone before the dialog's own destruction
     OneSecondTimer.setObjectName(QStringLiteral("OneSecondTimer"));
     OneSecondTimer.setInterval(TickMilliseconds);
     connect(&OneSecondTimer, &QTimer::timeout, this, &TProgressForm::OneSecondTimerTimer);
