@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "app/AppFolders.h"
 #include "i18n/LangConstants.h"
 #include "i18n/MessageFormat.h"
 #include "operations/FilesIterationThread.h"
@@ -9,6 +10,7 @@
 #include "hide/HideShowRoutines.h"
 #include "platform/Drives.h"
 #include "platform/Files.h"
+#include "platform/JpegFile.h"
 #include "shred/ShredAlgorithms.h"
 
 namespace vantrel {
@@ -16,6 +18,8 @@ namespace vantrel {
 namespace {
 
 std::vector<std::unique_ptr<TOperation>> g_operationList;
+// res/0.jpg to res/4.jpg for the list positions, res/5.jpg to res/9.jpg highlighted.
+std::vector<TRgbImage> g_operationImages;
 
 // The three bytes of a file's tag; fewer than three bytes is a read error, as for any
 // damaged file.
@@ -102,9 +106,22 @@ void CreateOperationList() {
     g_operationList.push_back(std::make_unique<TShred>(LangConstant("Shred"), LangConstant("Shred_desc")));
     g_operationList.push_back(std::make_unique<THide>(LangConstant("Hide"), LangConstant("Hide_desc")));
     g_operationList.push_back(std::make_unique<TShow>(LangConstant("Show"), LangConstant("Show_desc")));
+
+    // A missing picture stops the start: LoadJpegFile names the file.
+    g_operationImages.clear();
+    const std::string folder = GetProgramFolder() + "res/";
+    for (std::size_t n = 0; n < 2 * g_operationList.size(); ++n)
+        g_operationImages.push_back(LoadJpegFile(folder + std::to_string(n) + ".jpg"));
 }
 
-void FreeOperationList() { g_operationList.clear(); }
+void FreeOperationList() {
+    g_operationList.clear();
+    g_operationImages.clear();
+}
+const TRgbImage& GetOperationImage(int position) { return g_operationImages.at(std::size_t(position)); }
+const TRgbImage& GetOperationHotImage(int position) {
+    return g_operationImages.at(std::size_t(position) + g_operationList.size());
+}
 int OperationCount() { return int(g_operationList.size()); }
 TOperation& GetOperation(int position) { return *g_operationList.at(std::size_t(position)); }
 

@@ -6,6 +6,7 @@
 
 #include "crypto/SecureMemory.h"
 #include "encryption/CryptoAlgorithms.h"
+#include "platform/JpegFile.h"
 
 namespace vantrel {
 
@@ -85,10 +86,13 @@ public:
     int ItemIndex = 0;
 };
 
-// The five display entries of the main window's operation list, in their order.
+// The five display entries of the main window's operation list, in their order, with their
+// pictures from the program folder's res/ (the plain one and the highlighted one of each).
 void CreateOperationList();
 void FreeOperationList();
 int OperationCount();
 TOperation& GetOperation(int position);
+const TRgbImage& GetOperationImage(int position);
+const TRgbImage& GetOperationHotImage(int position);
 
 }  // namespace vantrel
