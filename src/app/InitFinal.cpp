@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AppFolders.h"
+#include "app/CmdLineActivate.h"
 #include "app/Logger.h"
 #include "app/OptionsUnit.h"
 #include "encryption/CryptoAlgorithms.h"
@@ -12,6 +13,7 @@
 #include "operations/Operations.h"
 #include "platform/Folders.h"
 #include "platform/Registry.h"
+#include "shell/ContextMenuExtActivator.h"
 #include "shred/ShredAlgorithms.h"
 
 namespace vantrel {
@@ -63,12 +65,15 @@ void StartUp() {
     // 10. Algorithm registry with its ciphers; ProgressPassCount is 1.
     InitCryptoAlgorithms();
 
-    // 11. Reserved for the command-line file list.
+    // 11. The command-line file list starts empty.
+    InitCmdLineFiles();
 
     // 12. Hidden-items store, loaded from its file in the data folder.
     InitHiddenConfig();
 
-    // 13. Reserved for the context-menu switches "/activate" and "/deactivate".
+    // 13. The context-menu switches "/activate" and "/deactivate"; each asks the program to
+    //     quit as soon as the event loop runs.
+    CheckContextMenuSwitches(ProgramArguments());
 }
 
 void ShutDown() {
@@ -79,7 +84,7 @@ void ShutDown() {
     FreeOperationList();
     DoneShredAlgorithms();
     DoneCryptoAlgorithms();
-    // 5. Reserved for releasing the command-line file list.
+    DoneCmdLineFiles();
     // 6. The hidden-items store is saved, even when unchanged, and released last.
     DoneHiddenConfig();
 }
