@@ -12,6 +12,7 @@
 #include <exception>
 #include <thread>
 
+#include "app/CmdLineActivate.h"
 #include "i18n/LangConstants.h"
 #include "i18n/MessageFormat.h"
 #include "operations/Operations.h"
@@ -28,31 +29,6 @@
 namespace vantrel {
 
 namespace {
-
-// ---- The command line's hand-over. ----
-// These three stand in for the command-line module until it joins: the list file's paths, the
-// flag that a wizard was started from the command line, and reading the list file.
-std::vector<std::string> g_cmdLineFiles;
-bool g_activatedFromCommandLine = false;
-
-std::vector<std::string> CommandLineFilesForRun() { return g_cmdLineFiles; }
-void DropCommandLineFiles() { g_cmdLineFiles.clear(); }
-bool StartedFromCommandLine() { return g_activatedFromCommandLine; }
-void MarkActivatedFromCommandLine() { g_activatedFromCommandLine = true; }
-void ReadCommandLineListFile() {}
-
-// ---- What the worker reports of its files. ----
-// How many files the run did; the files left alone and why.
-int DoneCountOf(const TFilesIterationThread& worker) { return int(worker.Files().size()); }
-std::vector<TSkippedEntry> SkippedFilesOf(const TFilesIterationThread&) { return {}; }
-
-// The message of a run that ended on an error, naming the file it was at.
-QString FailureText(const TFilesIterationThread& worker) {
-    QString text = QString::fromStdString(worker.ErrorMessage());
-    const QString file = QString::fromStdString(worker.Progress().currentFile);
-    if (!file.isEmpty() && !text.contains(file)) text = file + QStringLiteral(": ") + text;
-    return text;
-}
 
 // Closes the modal dialogs open above the event loop with Cancel, topmost first.
 void RejectModalDialogs() {
@@ -116,9 +92,8 @@ void TWizardController::Back() {
 void TWizardController::CancelWizard() { EndCurrentPath(); }
 
 void TWizardController::ActivateFromCommandLine() {
-    const QStringList arguments = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const TOperationPathClass* pathClass = FindPathByParameter(arguments[i].toStdString());
+    for (const std::string& argument : ProgramArguments()) {
+        const TOperationPathClass* pathClass = FindPathByParameter(argument);
         if (!pathClass) continue;
         try {
             pathClass->ActivateOnCmdLine(*this);
@@ -128,7 +103,9 @@ void TWizardController::ActivateFromCommandLine() {
             TMessageBox::Error(window_.Window(), QString::fromStdString(e.what()));
             return;
         }
-        MarkActivatedFromCommandLine();
+        // A refused main password started nothing; the program goes on as if opened plainly,
+        // and a later run shows its finish page.
+        if (CurrentPath()) SetActivatedFromCommandLine();
     }
 }
 
@@ -136,7 +113,7 @@ bool TWizardController::IsRunActive() const { return run_ != nullptr || IsOperat
 
 bool TWizardController::StartRun(std::unique_ptr<TOperation> operation, TSelectionMode mode) {
     if (quitting_ || IsRunActive()) return false;
-    auto worker = StartOperation(std::move(operation), mode, *host_, CommandLineFilesForRun(), window_.TreeSnapshot());
+    auto worker = StartOperation(std::move(operation), mode, *host_, CmdLineFiles(), window_.TreeSnapshot());
     if (!worker) return false;
     run_ = std::move(worker);
     EnableNext(false);
@@ -148,19 +125,19 @@ bool TWizardController::StartRun(std::unique_ptr<TOperation> operation, TSelecti
 
 void TWizardController::FinishRun(TFilesIterationThread& worker) {
     EndCurrentPath();
-    if (StartedFromCommandLine()) {
+    if (IsActivatedFromCommandLine()) {
         // The command line's run is over: the program ends instead of showing the finish page.
         host_->Abandon();
         QCoreApplication::quit();
         return;
     }
     const TOperation& operation = worker.Operation();
-    ShowFinishPage(QString::fromStdString(operation.GetCompletedText()), DoneCountOf(worker),
-                   QString::fromStdString(operation.GetDoneVerb()), SkippedFilesOf(worker));
+    ShowFinishPage(QString::fromStdString(operation.GetCompletedText()), worker.DoneCount(),
+                   QString::fromStdString(operation.GetDoneVerb()), worker.SkippedFiles());
 }
 
 void TWizardController::ShowFinishPage(const QString& completedText, int doneCount, const QString& doneVerb,
-                                       const std::vector<TSkippedEntry>& skipped) {
+                                       const std::vector<TSkippedFile>& skipped) {
     QWidget* main = window_.Window();
     window_.ShowPage(7);
     if (auto* info = main->findChild<QLabel*>(QStringLiteral("FinishInfoLabel"))) info->setText(completedText);
@@ -171,8 +148,11 @@ void TWizardController::ShowFinishPage(const QString& completedText, int doneCou
     }
     if (auto* list = main->findChild<QListWidget*>(QStringLiteral("SkippedFilesListBox"))) {
         list->clear();
-        for (const auto& entry : skipped)
-            list->addItem(QString::fromStdString(entry.path) + QStringLiteral(": ") + QString::fromStdString(entry.reason));
+        for (const auto& entry : skipped) {
+            // The reason is a sentence that names the file already.
+            auto* row = new QListWidgetItem(QString::fromStdString(entry.reason), list);
+            row->setToolTip(QString::fromStdString(entry.path));
+        }
         list->setVisible(!skipped.empty());
     }
     if (auto* exit = main->findChild<QPushButton*>(QStringLiteral("ExitButton"))) exit->setVisible(false);
@@ -186,9 +166,9 @@ void TWizardController::ReleaseRun() {
 
 void TWizardController::ShowWorkerMessage(const QString& text) { TMessageBox::Information(window_.Window(), text); }
 
-void TWizardController::WizardEnded() { DropCommandLineFiles(); }
+void TWizardController::WizardEnded() { ClearCmdLineFiles(); }
 
-void TWizardController::LoadCommandLineFiles() { ReadCommandLineListFile(); }
+void TWizardController::LoadCommandLineFiles() { vantrel::LoadCommandLineFiles(); }
 
 // The worker says nothing when it ends on a cancel or an error; the controller looks.
 void TWizardController::WatchRun() {
@@ -203,7 +183,7 @@ void TWizardController::RunEnded(const std::shared_ptr<TFilesIterationThread>& w
     ReleaseRun();
     EnableNext(true);
     if (ended->Outcome() == TRunOutcome::Failed && !quitting_)
-        TMessageBox::Error(window_.Window(), FailureText(*ended));
+        TMessageBox::Error(window_.Window(), QString::fromStdString(ended->ErrorMessage()));  // it names the file
 }
 
 void TWizardController::EnableNext(bool enabled) {

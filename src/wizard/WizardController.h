@@ -18,12 +18,6 @@ namespace vantrel {
 class TGuiOperationHost;
 class TOperation;
 
-// A file the run left alone, and why.
-struct TSkippedEntry {
-    std::string path;
-    std::string reason;
-};
-
 // The wizard layer of the main window: starts the wizards, runs the operations they start on
 // a worker with the progress window beside, shows how each run ended, and stops a run when the
 // program quits. Create it right after the main window and destroy it before the window (it
@@ -54,7 +48,7 @@ public:
     bool StartRun(std::unique_ptr<TOperation> operation, TSelectionMode mode);
     // Page 7 with the completion text, the count of the files done and those left alone.
     void ShowFinishPage(const QString& completedText, int doneCount, const QString& doneVerb,
-                        const std::vector<TSkippedEntry>& skipped);
+                        const std::vector<TSkippedFile>& skipped);
 
     // What the worker has the GUI thread do (through the host).
     void FinishRun(TFilesIterationThread& worker);

@@ -9,7 +9,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+#include <optional>
+
 #include "WizardTestEnvironment.h"
+#include "app/CmdLineActivate.h"
 #include "encryption/CryptoAlgorithms.h"
 #include "hide/HiddenConfig.h"
 #include "operations/FilesIterationCallbacks.h"
@@ -74,6 +78,16 @@ class WizardWorkerTest : public QObject {
     std::unique_ptr<test::TestFolder> home;
     std::string dir;  // a fresh folder for each test
 
+    // Runs the event loop until the program is asked to quit; false when it never is.
+    static bool RunUntilQuit(const std::function<void()>& start) {
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(2); });
+        guard.start(RunTimeout);
+        QTimer::singleShot(0, qApp, start);
+        return QCoreApplication::exec() == 0;
+    }
+
     void WaitForRunEnd(WizardBench& bench) {
         QTRY_VERIFY_WITH_TIMEOUT(!bench.wizards.IsRunActive(), RunTimeout);
     }
@@ -97,6 +111,12 @@ private slots:
         dir = home->Path() + "run" + std::to_string(++n) + "/";
         std::filesystem::create_directories(dir);
         HiddenItemsStore->SetPassword("");
+        while (HiddenItemsStore->ItemCount() > 0) HiddenItemsStore->DeleteItem(0);
+    }
+    void cleanup() {
+        SetActivatedFromCommandLine(false);
+        ResetProgramArguments();
+        ClearCmdLineFiles();
     }
 
     void WholeEncryptionByClicks() {
@@ -146,6 +166,90 @@ private slots:
         QCOMPARE(bench.Text("FilesLabel"), QStringLiteral("1 file was decrypted"));
         QCOMPARE(ReadWhole(dir + "memo.txt"), std::string("the memo"));
         QVERIFY(!bench.window.decryptFilter);
+    }
+
+    // Only the files done are counted; the ones left alone are listed with the reason.
+    void FinishPageCountsOnlyTheFilesDone() {
+        for (const char* name : {"one.txt", "two.txt"}) WriteWhole(dir + name, name);
+        EncryptWithEngine(dir + "one.txt", "right");
+        EncryptWithEngine(dir + "two.txt", "other");
+        std::filesystem::remove(dir + "one.txt");
+        std::filesystem::remove(dir + "two.txt");
+        WizardBench bench;
+        AnswerPasswordDialog(bench.window, {std::nullopt});
+        bench.wizards.StartWizard(1);
+        bench.window.Tick(dir + "one.txt.enc", true);
+        bench.window.Tick(dir + "two.txt.enc", true);
+        bench.Click("NextButton");
+        bench.Get<QLineEdit>("DecryptPasswordEdit")->setText(QStringLiteral("right"));
+        bench.Get<QCheckBox>("DecryptDeleteAfterCryptCheckBox")->setChecked(false);
+        bench.Click("NextButton");
+        WaitForRunEnd(bench);
+
+        QCOMPARE(bench.Text("FilesLabel"), QStringLiteral("1 file was decrypted"));
+        auto* skipped = bench.Get<QListWidget>("SkippedFilesListBox");
+        QVERIFY(skipped->isVisibleTo(&bench.window));
+        QCOMPARE(skipped->count(), 1);
+        QVERIFY(skipped->item(0)->text().contains(QStringLiteral("two.txt.enc")));
+        QCOMPARE(Listing(dir), Names({"one.txt", "one.txt.enc", "two.txt.enc"}));
+    }
+
+    // A wizard opened by the command line takes the list file's paths; the end of its run
+    // ends the program instead of showing the finish page.
+    void CommandLineEncryptEndsTheProgram() {
+        WriteWhole(dir + "x.txt", "x");
+        WriteWhole(dir + "y.txt", "y");
+        WriteWhole(CmdLineListFile(), dir + "x.txt\n" + dir + "y.txt\n");
+        SetProgramArguments({"/encrypt"});
+        WizardBench bench;
+        bench.wizards.ActivateFromCommandLine();
+        QVERIFY(IsActivatedFromCommandLine());
+        QCOMPARE(bench.window.PageIndex(), 1);
+        QVERIFY(!bench.Get<QPushButton>("BackButton")->isVisible());
+        bench.Get<QLineEdit>("EncryptPasswordEdit")->setText(QStringLiteral("pw"));
+        QVERIFY(RunUntilQuit([&] { bench.Click("NextButton"); }));
+        QVERIFY(!CurrentPath());
+        QVERIFY(bench.window.PageIndex() != 7);
+        QCOMPARE(Listing(dir), Names({"x.txt.enc", "y.txt.enc"}));
+        QVERIFY(CmdLineFiles().empty());  // they belonged to that run
+    }
+
+    void CommandLineHideStartsAtOnce() {
+        WriteWhole(dir + "h", "h");
+        WriteWhole(CmdLineListFile(), dir + "h\n");
+        SetProgramArguments({"-debug", "/hide"});
+        WizardBench bench;
+        QVERIFY(RunUntilQuit([&] { bench.wizards.ActivateFromCommandLine(); }));
+        QCOMPARE(bench.window.mainPasswordPrompts, 1);
+        QVERIFY(HiddenItemsStore->FindItem(dir + "h"));
+        QVERIFY(ReadWhole(dir + ".hidden").find('h') != std::string::npos);
+    }
+
+    void CommandLineThatStartsNothing_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<bool>("listFile");
+        QTest::addColumn<int>("page");
+        QTest::newRow("upper case") << "/ENCRYPT" << true << 0;
+        QTest::newRow("no slash") << "encrypt" << true << 0;
+        QTest::newRow("show") << "/show" << true << 0;
+        QTest::newRow("hide refused") << "/hide" << true << 0;
+        QTest::newRow("no list file") << "/shred" << false << 4;
+    }
+    void CommandLineThatStartsNothing() {
+        QFETCH(QString, argument);
+        QFETCH(bool, listFile);
+        QFETCH(int, page);
+        std::filesystem::remove(CmdLineListFile());
+        if (listFile) WriteWhole(CmdLineListFile(), dir + "nothing\n");
+        SetProgramArguments({argument.toStdString()});
+        WizardBench bench;
+        bench.window.mainPasswordAnswers = {false};
+        TMessageBox::SetNextAnswer(QMessageBox::Ok);
+        bench.wizards.ActivateFromCommandLine();
+        QCOMPARE(bench.window.PageIndex(), page);
+        QVERIFY(!IsActivatedFromCommandLine());
+        QVERIFY(!bench.wizards.IsRunActive());
+        QCOMPARE(TMessageBox::TakeShownTexts().size(), listFile ? 0 : 1);  // the list file's error
     }
 
     void ShredRemovesTheFile() {
