@@ -54,17 +54,17 @@ int main(int argc, char** argv) {
             clock.start();
             window.NextButton->click();
         });
-        // The finish page, or the end of a run that did not finish.
+        window.onShowPage = [&](int page) {
+            if (page != 7) return;
+            result = 0;
+            QCoreApplication::quit();
+        };
+        // A run that ends without its finish page ends the program too.
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, &window, [&] {
-            if (window.PageIndex() == 7) {
-                result = 0;
-                QCoreApplication::quit();
-            } else if (clock.isValid() && !wizards.IsRunActive()) {
-                QCoreApplication::quit();
-            }
+            if (clock.isValid() && !wizards.IsRunActive() && window.PageIndex() != 7) QCoreApplication::quit();
         });
-        watch.start(5);
+        watch.start(250);
         app.exec();
         std::fprintf(stderr, "wizard run: %.3f s (%s)\n", double(clock.nsecsElapsed()) / 1e9,
                      qPrintable(window.Get<QLabel>("FilesLabel")->text()));

@@ -116,10 +116,9 @@ bool TWizardController::StartRun(std::unique_ptr<TOperation> operation, TSelecti
     auto worker = StartOperation(std::move(operation), mode, *host_, CmdLineFiles(), window_.TreeSnapshot());
     if (!worker) return false;
     run_ = std::move(worker);
-    EnableNext(false);
+    EnableRunStarters(false);
     progress_->show();
     progress_->raise();
-    runWatch_.start();
     return true;
 }
 
@@ -160,8 +159,11 @@ void TWizardController::ShowFinishPage(const QString& completedText, int doneCou
     main->setFocus();
 }
 
+// Comes once per run, on cancel or at its end; from here the run's end is near, and the
+// controller looks for it (nothing polls while the run goes).
 void TWizardController::ReleaseRun() {
     if (progress_) progress_->hide();
+    if (run_ && !runWatch_.isActive()) runWatch_.start();
 }
 
 void TWizardController::ShowWorkerMessage(const QString& text) { TMessageBox::Information(window_.Window(), text); }
@@ -170,7 +172,7 @@ void TWizardController::WizardEnded() { ClearCmdLineFiles(); }
 
 void TWizardController::LoadCommandLineFiles() { vantrel::LoadCommandLineFiles(); }
 
-// The worker says nothing when it ends on a cancel or an error; the controller looks.
+// The worker's last word is the release; its outcome is stored just after.
 void TWizardController::WatchRun() {
     if (run_ && run_->Outcome() != TRunOutcome::Running) RunEnded(run_);
 }
@@ -180,14 +182,17 @@ void TWizardController::RunEnded(const std::shared_ptr<TFilesIterationThread>& w
     auto ended = worker;  // run_ is cleared below
     run_.reset();
     ended->Wait();  // past its last call into this thread
-    ReleaseRun();
-    EnableNext(true);
+    if (progress_) progress_->hide();
+    EnableRunStarters(true);
     if (ended->Outcome() == TRunOutcome::Failed && !quitting_)
         TMessageBox::Error(window_.Window(), QString::fromStdString(ended->ErrorMessage()));  // it names the file
 }
 
-void TWizardController::EnableNext(bool enabled) {
-    if (auto* next = window_.Window()->findChild<QPushButton*>(QStringLiteral("NextButton"))) next->setEnabled(enabled);
+// While a run goes, nothing that could start another is usable: the last step's button and the
+// operation list.
+void TWizardController::EnableRunStarters(bool enabled) {
+    for (const char* name : {"NextButton", "OperationsListBox"})
+        if (auto* control = window_.Window()->findChild<QWidget*>(QString::fromLatin1(name))) control->setEnabled(enabled);
 }
 
 void TWizardController::PrepareQuit() {

@@ -64,7 +64,7 @@ private:
     void WatchRun();
     void RunEnded(const std::shared_ptr<TFilesIterationThread>& worker);
     void WaitForWorker();
-    void EnableNext(bool enabled);
+    void EnableRunStarters(bool enabled);
 
     TWizardWindow& window_;
     std::unique_ptr<TGuiOperationHost> host_;

@@ -53,6 +53,7 @@ public:
         Picture("HideBackImage", 6, Qt::cyan);
         Picture("FinishBackImage", 7, Qt::white);
 
+        Add<QListWidget>("OperationsListBox", 0);
         auto* algorithms = Add<QComboBox>("EncryptAlgorithmComboBox", 1);
         for (int i = 0; i < AlgorithmCount(); ++i) algorithms->addItem(QString::fromStdString(AlgorithmBoxText(i)));
         Add<QLineEdit>("EncryptPasswordEdit", 1)->setEchoMode(QLineEdit::Password);
@@ -108,7 +109,10 @@ public:
     void Tick(const std::string& path, bool isFile) { ticked.push_back({path, isFile}); }
 
     QWidget* Window() override { return this; }
-    void ShowPage(int index) override { Notebook->setCurrentIndex(index); }
+    void ShowPage(int index) override {
+        Notebook->setCurrentIndex(index);
+        if (onShowPage) onShowPage(index);
+    }
     int PageIndex() const override { return Notebook->currentIndex(); }
     void SetStepHint(const QString& hint) override { stepHint = hint; }
     void BuildDrivesTree() override {
@@ -162,6 +166,7 @@ public:
     std::deque<bool> mainPasswordAnswers;
     std::vector<QString> askedFiles;
     std::vector<std::pair<std::string, bool>> ticked;
+    std::function<void(int)> onShowPage;
     // Called with the password dialog just before it runs (e.g. to queue its answer).
     std::function<void(QDialog&)> onPasswordDialog;
     int closes = 0;

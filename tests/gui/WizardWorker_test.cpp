@@ -333,6 +333,7 @@ private slots:
         TProgressForm& progress = bench.wizards.ProgressForm();
         QVERIFY(progress.isVisible());
         QVERIFY(!bench.Get<QPushButton>("NextButton")->isEnabled());  // one run at a time
+        QVERIFY(!bench.Get<QListWidget>("OperationsListBox")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(GetDoneBytes() > 0, RunTimeout);
         QTRY_VERIFY(bench.window.windowTitle().startsWith(QStringLiteral("Vantrel - ")));
         QVERIFY(bench.window.windowTitle().endsWith(QStringLiteral("% completed...")));
@@ -348,6 +349,7 @@ private slots:
         QCOMPARE(bench.window.PageIndex(), 1);
         QVERIFY(CurrentPath());
         QVERIFY(bench.Get<QPushButton>("NextButton")->isEnabled());
+        QVERIFY(bench.Get<QListWidget>("OperationsListBox")->isEnabled());
         QCOMPARE(TMessageBox::TakeShownTexts(), QStringList());
 
         bench.Get<QComboBox>("EncryptAlgorithmComboBox")->setCurrentIndex(0);
