@@ -125,7 +125,7 @@ TFileStream::TFileStream(const std::string& path, TFileMode mode) : path_(path),
     fd_ = OpenOrThrow(path, mode, size);
     if (mode == TFileMode::Read) {
         // No larger than the file needs: a small file costs no large allocation per open.
-        readAheadSize_ = std::size_t(std::clamp<std::int64_t>(size, 4096, std::int64_t(kBlock)));
+        readAheadSize_ = std::size_t(std::clamp<std::int64_t>(size, 64, std::int64_t(kBlock)));
         readAhead_.reset(new std::uint8_t[readAheadSize_]);
     }
 }
@@ -226,14 +226,14 @@ TAtomicOutput::TAtomicOutput(const std::string& target, unsigned permissionLimit
     : TAtomicOutput(target, permissionLimit, CreateTemporaryBeside(target)) {}
 
 TAtomicOutput::TAtomicOutput(const std::string& target, unsigned permissionLimit, std::pair<std::string, int> temp)
-    : TFileStream(std::move(temp.first), temp.second, target), target_(target), permissionLimit_(permissionLimit) {
-    pending_.reserve(kBlock);
-}
+    : TFileStream(std::move(temp.first), temp.second, target), target_(target), permissionLimit_(permissionLimit) {}
 
 TAtomicOutput::~TAtomicOutput() {
     if (!committed_ && !IsUnnamed()) ::unlink(Path().c_str());
 }
 
+// The gathering buffer grows with the output up to its block size and is reused from then
+// on, so a small output costs no large allocation.
 void TAtomicOutput::Write(const void* buffer, std::size_t count) {
     const auto* p = static_cast<const std::uint8_t*>(buffer);
     pending_.insert(pending_.end(), p, p + count);

@@ -7,7 +7,7 @@ namespace vantrel {
 
 // Starts a program with its arguments and does not wait for it: a new session without a
 // terminal, input from /dev/null, the rest of the environment inherited. False when it could not
-// be started. The child is reaped by the system once this process is gone or ignores it.
+// be started. A detached thread collects the child's end, so none is left as a zombie.
 bool StartProcessDetached(const std::string& program, const std::vector<std::string>& arguments);
 
 // The same, the program looked up in PATH; for optional helpers such as notify-send.

@@ -2,6 +2,10 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <thread>
 
 extern char** environ;
 
@@ -27,7 +31,15 @@ bool Spawn(const std::string& program, const std::vector<std::string>& arguments
                               : ::posix_spawn(&pid, program.c_str(), &actions, &attr, argv.data(), environ);
     ::posix_spawn_file_actions_destroy(&actions);
     ::posix_spawnattr_destroy(&attr);
-    return rc == 0;
+    if (rc != 0) return false;
+    // Nobody waits for the child, but its end must be collected, or every start would leave a
+    // zombie behind for as long as this process runs.
+    std::thread([pid] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return true;
 }
 
 }  // namespace

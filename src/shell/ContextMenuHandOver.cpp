@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <set>
@@ -51,6 +52,16 @@ void DefaultNotify(const std::string& text) {
     StartProcessDetachedFromPath("notify-send", {"--app-name=Vantrel", "Vantrel", text});  // absent: no notification
 }
 
+// "scheme://...": what a file manager passes for a file that is not on a local disk.
+bool LooksLikeUri(std::string_view item) {
+    const std::size_t colon = item.find("://");
+    if (colon == std::string_view::npos || colon == 0 || !std::isalpha(static_cast<unsigned char>(item[0])))
+        return false;
+    for (char c : item.substr(0, colon))
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.') return false;
+    return true;
+}
+
 std::string ProgramToStart() {
     auto appPath = ReadRegistryString("HKEY_CURRENT_USER", "Software\\Halcorne\\Vantrel", "AppPath");
     // Before the program's first start nothing names it; it lies beside this helper.
@@ -78,7 +89,12 @@ std::vector<std::string> HandOverPaths(const std::vector<std::string>& items, bo
                 "Nothing was handed to Vantrel: a selected name holds a line break, which the list of files "
                 "cannot carry:\n" + path);
         if (path.empty()) continue;
-        if (path.front() != '/') path = JoinPath(WithTrailingSeparator(cwd), path);
+        if (path.front() != '/') {
+            const std::string relative = path;
+            path = JoinPath(WithTrailingSeparator(cwd), path);
+            if (LooksLikeUri(relative) && !FileExists(path))
+                throw EHandOverRefused("Only local files can be handed to Vantrel, not " + relative);
+        }
         paths.push_back(std::move(path));
     }
     return paths;

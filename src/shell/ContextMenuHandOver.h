@@ -22,8 +22,9 @@ public:
 };
 
 // The absolute paths of the items. Refuses a path holding a line break (one line of the list
-// cannot carry it, and its two halves could name other files), a URI that is not a local file,
-// and a URI whose decoding holds a NUL.
+// cannot carry it, and its two halves could name other files), a URI that is not a local file
+// (also one passed as a plain item, as file managers do for remote files), and a URI whose
+// decoding holds a NUL.
 std::vector<std::string> HandOverPaths(const std::vector<std::string>& items, bool uris, const std::string& cwd);
 
 // The list file's content for these paths.

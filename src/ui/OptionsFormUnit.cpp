@@ -90,6 +90,7 @@ TOptionsForm::TOptionsForm(QWidget* parent)
 
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(u"PageControl"_s);
+    PageControl->setAccessibleName(u"Options pages"_s);
     BuildGeneralPage();
     BuildAboutPage();
 

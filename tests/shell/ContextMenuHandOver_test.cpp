@@ -28,7 +28,7 @@ TEST(HandOverPaths, UrisOfLocalFilesAreDecoded) {
 TEST(HandOverPaths, RefusesWhatOneLineCannotCarryOrIsNotLocal) {
     for (const auto& [item, uris] : std::vector<std::pair<std::string, bool>>{
              {"/a\nb", false}, {"a\rb", false}, {"file:///a%0Ab", true}, {"file:///a%00b", true},
-             {"sftp://host/a", true}, {"file://host/a", true}, {"/plain/path", true}}) {
+             {"sftp://host/a", true}, {"file://host/a", true}, {"/plain/path", true}, {"smb://host/share/a", false}}) {
         EXPECT_THROW(HandOverPaths({"/fine", item}, uris, "/"), EHandOverRefused) << item;
     }
 }
