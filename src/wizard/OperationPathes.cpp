@@ -125,6 +125,8 @@ void SetCurrentPath(std::unique_ptr<TOperationPath> path) {
     g_currentPath = path.release();
 }
 
+void AbandonCurrentPath() { g_currentPath = nullptr; }
+
 void EndCurrentPath() {
     // Cleared first: the destructor's work may look at CurrentPath.
     TOperationPath* ending = g_currentPath;

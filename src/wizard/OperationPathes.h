@@ -105,6 +105,9 @@ const TOperationPathClass* FindPathByParameter(std::string_view text);
 TOperationPath* CurrentPath();
 void SetCurrentPath(std::unique_ptr<TOperationPath> path);
 void EndCurrentPath();
+// Clears CurrentPath without ending the wizard, when the window it would return to is gone
+// already (the end of the process).
+void AbandonCurrentPath();
 
 // Starts a wizard of kind T and makes it current: T::Admit may refuse (the main password),
 // otherwise the wizard current before ends first. The new wizard, or null when refused.

@@ -45,7 +45,7 @@ void RejectModalDialogs() {
 }  // namespace
 
 TWizardController::TWizardController(TWizardWindow& window)
-    : window_(window), host_(std::make_unique<TGuiOperationHost>(*this)) {
+    : window_(window), windowWidget_(window.Window()), host_(std::make_unique<TGuiOperationHost>(*this)) {
     progress_ = new TProgressForm(window_.Window());
     runWatch_.setInterval(RunWatchMilliseconds);
     connect(&runWatch_, &QTimer::timeout, this, &TWizardController::WatchRun);
@@ -61,8 +61,11 @@ TWizardController::TWizardController(TWizardWindow& window)
 TWizardController::~TWizardController() {
     PrepareQuit();
     FreePathRegistry();
-    // A wizard still current is dropped with the window it works on.
-    EndCurrentPath();
+    // A wizard still current ends with the controller, unless its window went first.
+    if (windowWidget_)
+        EndCurrentPath();
+    else
+        AbandonCurrentPath();
     delete progress_.data();
 }
 

@@ -67,6 +67,7 @@ private:
     void EnableRunStarters(bool enabled);
 
     TWizardWindow& window_;
+    QPointer<QWidget> windowWidget_;  // null once the main window is gone
     std::unique_ptr<TGuiOperationHost> host_;
     QPointer<TProgressForm> progress_;
     QTimer runWatch_;

@@ -170,7 +170,7 @@ private slots:
 
     // Only the files done are counted; the ones left alone are listed with the reason.
     void FinishPageCountsOnlyTheFilesDone() {
-        for (const char* name : {"one.txt", "two.txt"}) WriteWhole(dir + name, name);
+        for (const char* name : {"one.txt", "two.txt", "plain.txt"}) WriteWhole(dir + name, name);
         EncryptWithEngine(dir + "one.txt", "right");
         EncryptWithEngine(dir + "two.txt", "other");
         std::filesystem::remove(dir + "one.txt");
@@ -180,18 +180,24 @@ private slots:
         bench.wizards.StartWizard(1);
         bench.window.Tick(dir + "one.txt.enc", true);
         bench.window.Tick(dir + "two.txt.enc", true);
+        bench.window.Tick(dir + "plain.txt", true);  // no tag: a message while the worker waits
         bench.Click("NextButton");
         bench.Get<QLineEdit>("DecryptPasswordEdit")->setText(QStringLiteral("right"));
         bench.Get<QCheckBox>("DecryptDeleteAfterCryptCheckBox")->setChecked(false);
+        TMessageBox::SetNextAnswer(QMessageBox::Ok);
         bench.Click("NextButton");
         WaitForRunEnd(bench);
 
+        const QStringList shown = TMessageBox::TakeShownTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].contains(QStringLiteral("plain.txt")));
         QCOMPARE(bench.Text("FilesLabel"), QStringLiteral("1 file was decrypted"));
         auto* skipped = bench.Get<QListWidget>("SkippedFilesListBox");
         QVERIFY(skipped->isVisibleTo(&bench.window));
-        QCOMPARE(skipped->count(), 1);
+        QCOMPARE(skipped->count(), 2);
         QVERIFY(skipped->item(0)->text().contains(QStringLiteral("two.txt.enc")));
-        QCOMPARE(Listing(dir), Names({"one.txt", "one.txt.enc", "two.txt.enc"}));
+        QVERIFY(skipped->item(1)->text().contains(QStringLiteral("plain.txt")));
+        QCOMPARE(Listing(dir), Names({"one.txt", "one.txt.enc", "plain.txt", "two.txt.enc"}));
     }
 
     // A wizard opened by the command line takes the list file's paths; the end of its run
