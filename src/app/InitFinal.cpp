@@ -51,8 +51,9 @@ void StartUp() {
         Log("LanguageID " + std::to_string(languages.LanguageID()), "StartUp");
     }
 
-    // 7.  Reserved for the path registry of the wizards: CreatePathRegistry, then
-    //     RegisterPath for TEncryptPath, TDecryptPath, TShredPath, THidePath.
+    // 7.  The path registry of the wizards is GUI code: the wizard layer creates it (and
+    //     registers TEncryptPath, TDecryptPath, TShredPath, THidePath) when it is made with the
+    //     main window, right after StartUp, and frees it when it goes.
 
     // 8.  Operation list with the localised names (its pictures come with the main window).
     CreateOperationList();
@@ -78,7 +79,7 @@ void ShutDown() {
     // A run still going is stopped and waited for, so no worker outlives the registries.
     StopCurrentOperation();
     // Releases in the order of creation, not its reverse.
-    // 1. Reserved for FreePathRegistry.
+    // 1. The path registry went with the wizard layer.
     FreeOperationList();
     DoneShredAlgorithms();
     DoneCryptoAlgorithms();
