@@ -348,6 +348,7 @@ std::vector<TDirEntry> ListDirectory(const std::string& path) {
         if (e->d_type != DT_UNKNOWN) {
             entry.isDirectory = e->d_type == DT_DIR;
             entry.isSymlink = e->d_type == DT_LNK;
+            entry.isRegular = e->d_type == DT_REG || (entry.isSymlink && IsRegularFile(JoinPath(path, name)));
         } else if (struct stat st {}; ::lstat(JoinPath(path, name).c_str(), &st) == 0) {
             entry.isDirectory = S_ISDIR(st.st_mode);
             entry.isSymlink = S_ISLNK(st.st_mode);
