@@ -8,7 +8,7 @@
 #include "app/OptionsUnit.h"
 #include "encryption/CryptoAlgorithms.h"
 #include "hide/HiddenConfig.h"
-#include "i18n/LangConstants.h"
+#include "i18n/LanguageManager.h"
 #include "operations/FilesIterationThread.h"
 #include "operations/Operations.h"
 #include "platform/Folders.h"
@@ -19,8 +19,6 @@
 namespace vantrel {
 
 namespace {
-
-constexpr int DefaultLanguageID = 1033;
 
 std::string ProgramRegistryKey() { return "Software\\Halcorne\\" + std::string(ProductName) + "\\"; }
 
@@ -43,14 +41,14 @@ void StartUp() {
     WriteRegistryString("HKEY_CURRENT_USER", ProgramRegistryKey(), "AppPath",
                         WithTrailingSeparator(GetProgramFolder()));
 
-    // 6. Language. The built-in texts are loaded here rather than at the first message, so a
-    //    broken table stops the start. Scanning "*.lng" in the program folder and SetLanguage
-    //    join with the language manager; until then every language is the built-in English.
-    ProcessLangConstants();
+    // 6. Language: the files "*.lng" beside the program, then the one the settings ask for.
+    //    A chosen file that is broken stops the start with its line message.
     {
+        TLanguageManager& languages = LanguageManager();
+        languages.ScanLanguageFiles(GetProgramFolder(), "*.lng", false);
         TOptions options("");
-        const int languageId = options.ReadInteger("LanguageID", DefaultLanguageID);
-        Log("LanguageID " + std::to_string(languageId), "StartUp");
+        languages.SetLanguage(options.ReadInteger("LanguageID", TLanguageManager::DefaultLanguageID));
+        Log("LanguageID " + std::to_string(languages.LanguageID()), "StartUp");
     }
 
     // 7.  Reserved for the path registry of the wizards: CreatePathRegistry, then
