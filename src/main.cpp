@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/InitFinal.h"
+#include "shell/ContextMenuExtActivator.h"
 #include "ui/MainFormUnit.h"
 
 namespace {
@@ -72,9 +73,15 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
 
+    // "/activate" and "/deactivate" left a quit request: the run draws nothing, needs no
+    // display, and its loop ends as soon as it runs.
+    const bool quitAtOnce = vantrel::IsQuitRequested();
+    if (quitAtOnce) qputenv("QT_QPA_PLATFORM", "offscreen");
+
     int result = EXIT_SUCCESS;
     {
         TApplication app(argc, argv);
+        if (quitAtOnce) QTimer::singleShot(0, &app, &QCoreApplication::quit);
         QApplication::setApplicationName(ToQString(vantrel::ProductName));
 
         // Windows are created once and live until the end; the dialogs join after the main window.
