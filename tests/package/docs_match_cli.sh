@@ -13,7 +13,8 @@ fail() {
   failures=$((failures + 1))
 }
 
-export XDG_CONFIG_HOME="$(mktemp -d)"
+XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_CONFIG_HOME
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 # shellcheck source=/dev/null
@@ -66,13 +67,18 @@ shred --scheme|$schemes
 algorithms|
 EOF
 
-# A file name after -- even when it looks like an option; files after --password-file.
+# A file name after -- even when it looks like an option; files after --password-file; names
+# with a blank or a glob character as they are.
 scratch="$(mktemp -d)"
-touch "$scratch/-a-file" "$scratch/secret"
+touch "$scratch/-a-file" "$scratch/secret" "$scratch/x*y" "$scratch/x y"
 (
   cd "$scratch" || exit 1
   [[ "$(complete_words encrypt -- -a)" == "-a-file" ]] || echo "FAIL: a word after -- is not completed as a file"
   [[ "$(complete_words decrypt --password-file se)" == "secret" ]] || echo "FAIL: --password-file does not complete a file"
+  COMP_WORDS=(vantrel-cli shred x) COMP_CWORD=2
+  _vantrel_cli
+  [[ "${COMPREPLY[*]}" == "x y x*y" || "${COMPREPLY[*]}" == "x*y x y" ]] ||
+    echo "FAIL: names with a blank or a glob character are completed as [${COMPREPLY[*]}]"
 ) | grep . && failures=$((failures + 1))
 rm -rf "$scratch"
 
