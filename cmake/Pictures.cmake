@@ -44,4 +44,3 @@ foreach(name btn-options btn-help btn-back btn-next btn-exit btn-finish)
 endforeach()
 
 add_custom_target(vantrel_pictures ALL DEPENDS ${VANTREL_PICTURE_OUTPUTS})
-install(DIRECTORY ${VANTREL_BIN_DIR}/res DESTINATION lib/vantrel)

@@ -1,6 +1,8 @@
 #pragma once
 
 // Parsers that read from a file get the fuzzer's bytes through one private temporary file.
+// It lies in memory (/dev/shm) where that exists: the code runs exactly as on a disk, but a
+// flush to the disk costs nothing there, and the fuzzer runs thousands of inputs a second.
 #include <unistd.h>
 
 #include <cstdint>
@@ -12,8 +14,11 @@ namespace vantrel::fuzz {
 
 inline const std::string& Folder() {
     static const std::string folder = [] {
-        char pattern[] = "/tmp/vantrel-fuzz-XXXXXX";
-        if (!::mkdtemp(pattern)) std::abort();
+        char memory[] = "/dev/shm/vantrel-fuzz-XXXXXX";
+        char disk[] = "/tmp/vantrel-fuzz-XXXXXX";
+        const char* pattern = ::mkdtemp(memory);
+        if (!pattern) pattern = ::mkdtemp(disk);
+        if (!pattern) std::abort();
         ::setenv("XDG_CONFIG_HOME", pattern, 1);
         return std::string(pattern) + "/";
     }();

@@ -10,9 +10,12 @@
 #include <string>
 
 #include "app/InitFinal.h"
+#include "hide/HiddenConfig.h"
+#include "shell/ContextMenuExtActivator.h"
 #include "ui/ChangeMainPassFormUnit.h"
 #include "ui/MainFormUnit.h"
 #include "ui/MainPassFormUnit.h"
+#include "ui/OptionsFormUnit.h"
 #include "ui/OperationPassFormUnit.h"
 
 namespace {
@@ -75,9 +78,15 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
 
+    // "/activate" and "/deactivate" left a quit request: the run draws nothing, needs no
+    // display, and its loop ends as soon as it runs.
+    const bool quitAtOnce = vantrel::IsQuitRequested();
+    if (quitAtOnce) qputenv("QT_QPA_PLATFORM", "offscreen");
+
     int result = EXIT_SUCCESS;
     {
         TApplication app(argc, argv);
+        if (quitAtOnce) QTimer::singleShot(0, &app, &QCoreApplication::quit);
         QApplication::setApplicationName(ToQString(vantrel::ProductName));
 
         // The windows are created once, in this order, and live until the end; all but the
@@ -86,8 +95,17 @@ int main(int argc, char** argv) {
         vantrel::TMainForm mainForm;
         vantrel::TChangeMainPassForm changeMainPassForm(&mainForm);
         vantrel::TOperationPassForm operationPassForm(&mainForm);
-        // The options dialog (TOptionsForm) is created here; its OptionsRequested(aboutPage)
-        // connection to mainForm comes with it.
+        vantrel::TOptionsForm optionsForm(&mainForm);
+        QObject::connect(&mainForm, &vantrel::TMainForm::OptionsRequested, &optionsForm,
+                         [&optionsForm](bool aboutPage) {
+                             if (aboutPage) optionsForm.ShowAboutPage();
+                             else optionsForm.ShowGeneralPage();
+                         });
+        // The current main password is asked for first, unless none is set.
+        optionsForm.OnChangeMainPassword = [&mainForm, &changeMainPassForm] {
+            if (!vantrel::HiddenItemsStore->HasPassword() || mainForm.CheckMainPassword()) changeMainPassForm.exec();
+        };
+        optionsForm.OnShowHelp = [&mainForm] { mainForm.ShowHelpFile(); };
         // The progress window (TProgressForm) and the wizard driver (mainForm.SetWizardDriver)
         // are created here.
         vantrel::TMainPassForm mainPassForm(&mainForm);

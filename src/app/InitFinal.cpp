@@ -3,22 +3,22 @@
 #include <string>
 
 #include "app/AppFolders.h"
+#include "app/CmdLineActivate.h"
 #include "app/Logger.h"
 #include "app/OptionsUnit.h"
 #include "encryption/CryptoAlgorithms.h"
 #include "hide/HiddenConfig.h"
-#include "i18n/LangConstants.h"
+#include "i18n/LanguageManager.h"
 #include "operations/FilesIterationThread.h"
 #include "operations/Operations.h"
 #include "platform/Folders.h"
 #include "platform/Registry.h"
+#include "shell/ContextMenuExtActivator.h"
 #include "shred/ShredAlgorithms.h"
 
 namespace vantrel {
 
 namespace {
-
-constexpr int DefaultLanguageID = 1033;
 
 std::string ProgramRegistryKey() { return "Software\\Halcorne\\" + std::string(ProductName) + "\\"; }
 
@@ -41,14 +41,14 @@ void StartUp() {
     WriteRegistryString("HKEY_CURRENT_USER", ProgramRegistryKey(), "AppPath",
                         WithTrailingSeparator(GetProgramFolder()));
 
-    // 6. Language. The built-in texts are loaded here rather than at the first message, so a
-    //    broken table stops the start. Scanning "*.lng" in the program folder and SetLanguage
-    //    join with the language manager; until then every language is the built-in English.
-    ProcessLangConstants();
+    // 6. Language: the files "*.lng" beside the program, then the one the settings ask for.
+    //    A chosen file that is broken stops the start with its line message.
     {
+        TLanguageManager& languages = LanguageManager();
+        languages.ScanLanguageFiles(GetProgramFolder(), "*.lng", false);
         TOptions options("");
-        const int languageId = options.ReadInteger("LanguageID", DefaultLanguageID);
-        Log("LanguageID " + std::to_string(languageId), "StartUp");
+        languages.SetLanguage(options.ReadInteger("LanguageID", TLanguageManager::DefaultLanguageID));
+        Log("LanguageID " + std::to_string(languages.LanguageID()), "StartUp");
     }
 
     // 7.  Reserved for the path registry of the wizards: CreatePathRegistry, then
@@ -63,12 +63,15 @@ void StartUp() {
     // 10. Algorithm registry with its ciphers; ProgressPassCount is 1.
     InitCryptoAlgorithms();
 
-    // 11. Reserved for the command-line file list.
+    // 11. The command-line file list starts empty.
+    InitCmdLineFiles();
 
     // 12. Hidden-items store, loaded from its file in the data folder.
     InitHiddenConfig();
 
-    // 13. Reserved for the context-menu switches "/activate" and "/deactivate".
+    // 13. The context-menu switches "/activate" and "/deactivate"; each asks the program to
+    //     quit as soon as the event loop runs.
+    CheckContextMenuSwitches(ProgramArguments());
 }
 
 void ShutDown() {
@@ -79,7 +82,7 @@ void ShutDown() {
     FreeOperationList();
     DoneShredAlgorithms();
     DoneCryptoAlgorithms();
-    // 5. Reserved for releasing the command-line file list.
+    DoneCmdLineFiles();
     // 6. The hidden-items store is saved, even when unchanged, and released last.
     DoneHiddenConfig();
 }

@@ -53,11 +53,7 @@ bool TTerminalHost::AskPassword(const std::string& promptFileName, ByteString& p
         if (drewProgress_) std::cerr << "\r\033[K";
         typed = AskHidden(prompt + ": ");
     }
-    if (!typed) {
-        std::cerr << "vantrel-cli: " << promptFileName << ": the password does not open it; skipped\n";
-        ++skipped_;
-        return false;
-    }
+    if (!typed) return false;  // the file is listed as skipped when the run ends
     password = Utf8ToAnsi(*typed);
     SecureZero(typed->data(), typed->size());
     return true;
@@ -67,17 +63,36 @@ void TTerminalHost::ShowMessage(const std::string& text) {
     std::lock_guard lock(out_);
     if (drewProgress_) std::cerr << "\r\033[K";
     std::cerr << "vantrel-cli: " << text << "\n";
-    ++skipped_;
+    shown_.insert(text);
 }
 
+namespace {
+
+// "3 files were encrypted": the files that were done, not every file listed.
+std::string CountLine(TFilesIterationThread& worker) {
+    const int n = worker.DoneCount();
+    return FormatMessageText(LangConstant(n >= 2 ? "Files_were" : "File_was"),
+                             {std::to_string(n), worker.Operation().GetDoneVerb()});
+}
+
+}  // namespace
+
 void TTerminalHost::Finish(TFilesIterationThread& worker) {
-    const int n = int(worker.Files().size());
-    const std::string line =
-        FormatMessageText(LangConstant(n >= 2 ? "Files_were" : "File_was"),
-                          {std::to_string(n), worker.Operation().GetDoneVerb()});
+    const std::string line = CountLine(worker);
     std::lock_guard lock(out_);
     if (drewProgress_) std::cerr << "\r\033[K";
     std::cerr << worker.Operation().GetCompletedText() << ": " << line << "\n";
+}
+
+// Each skipped file with its reason, unless the reason was shown as the run went; then the
+// count. True when any was skipped.
+bool TTerminalHost::ReportSkipped(const TFilesIterationThread& worker) {
+    const auto skipped = worker.SkippedFiles();
+    if (skipped.empty()) return false;
+    for (const auto& s : skipped)
+        if (!shown_.count(s.reason)) std::cerr << "vantrel-cli: " << s.reason << "\n";
+    std::cerr << "vantrel-cli: " << skipped.size() << (skipped.size() == 1 ? " file" : " files") << " skipped\n";
+    return true;
 }
 
 void TTerminalHost::DrawProgress(const TProgressSnapshot& p, bool final) {
@@ -113,13 +128,15 @@ int TTerminalHost::Run(const std::shared_ptr<TFilesIterationThread>& worker) {
     worker->Wait();
     if (draw) DrawProgress(worker->Progress(), true);
     switch (worker->Outcome()) {
-        case TRunOutcome::Finished:
-            if (skipped_.load() == 0) return 0;
-            std::cerr << "vantrel-cli: " << skipped_.load() << (skipped_.load() == 1 ? " file" : " files")
-                      << " skipped\n";
+        case TRunOutcome::Finished: return ReportSkipped(*worker) ? 1 : 0;
+        case TRunOutcome::Cancelled:
+            ReportSkipped(*worker);
+            std::cerr << "vantrel-cli: cancelled; " << CountLine(*worker) << "\n";
             return 1;
-        case TRunOutcome::Cancelled: std::cerr << "vantrel-cli: cancelled\n"; return 1;
-        case TRunOutcome::Failed: std::cerr << "vantrel-cli: " << worker->ErrorMessage() << "\n"; return 1;
+        case TRunOutcome::Failed:
+            ReportSkipped(*worker);
+            std::cerr << "vantrel-cli: " << worker->ErrorMessage() << "\n";
+            return 1;
         case TRunOutcome::Running: break;
     }
     return 1;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -26,13 +27,12 @@ public:
     // status: 0 when every file was done, 1 when any was skipped or the run did not finish.
     int Run(const std::shared_ptr<TFilesIterationThread>& worker);
 
-    int Skipped() const { return skipped_.load(); }
-
 private:
     void DrawProgress(const TProgressSnapshot& p, bool final);
+    bool ReportSkipped(const TFilesIterationThread& worker);
 
     bool mayAsk_;
-    std::atomic<int> skipped_{0};
+    std::set<std::string> shown_;  // messages shown during the run, under out_
     bool drewProgress_ = false;
     std::mutex out_;  // the worker and the progress line share stderr
 };

@@ -57,16 +57,68 @@ std::uint32_t ReadLE32Lenient(TStream& in) {
            (std::uint32_t(b[3]) << 24);
 }
 
-bool IsBareFileName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    for (unsigned char c : name)
-        if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) return false;
-    return true;
+// One code point of strict UTF-8 at i (advanced past it): no overlong forms, no
+// surrogates, nothing above U+10FFFF. False for anything else.
+bool NextCodePoint(const std::string& s, std::size_t& i, char32_t& cp) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t len = 0;
+    char32_t min = 0;
+    if (lead < 0x80) {
+        cp = lead;
+        ++i;
+        return true;
+    } else if ((lead & 0xE0) == 0xC0) {
+        len = 2, cp = lead & 0x1F, min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        len = 3, cp = lead & 0x0F, min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        len = 4, cp = lead & 0x07, min = 0x10000;
+    } else {
+        return false;
+    }
+    if (i + len > s.size()) return false;
+    for (std::size_t k = 1; k < len; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return false;
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    }
+    i += len;
+    return cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+}
+
+// Characters that make a name show other than it is: C0 and C1 controls, DEL, the line and
+// paragraph separators, and the bidirectional marks, embeddings, overrides and isolates
+// (U+202E shows "txt.exe" as "exe.txt").
+bool IsDeceptive(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F || c == 0x2028 ||
+           c == 0x2029 || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
 ByteString Utf8Bytes(const std::string& text) { return ByteString(text.begin(), text.end()); }
 
+[[noreturn]] void RefuseExisting(const std::string& fileName, const std::string& target) {
+    throw ETargetExists(fileName + " was not decrypted: the name stored in it is taken by " + target +
+                        ", which was left alone.");
+}
+
+// Refuses a target that decrypting must not replace (see DecryptFile).
+void CheckTarget(const TFileStream& in, const std::string& fileName, const std::string& target, bool roundTrip) {
+    if (in.IsSameFileAs(target))
+        throw ETargetExists(fileName + " was not decrypted: the name stored in it is its own name, and decrypting "
+                            "would replace it.");
+    if (!roundTrip && FileExists(target)) RefuseExisting(fileName, target);
+}
+
 }  // namespace
+
+bool IsSafeStoredName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (std::size_t i = 0; i < name.size();) {
+        char32_t c = 0;
+        if (!NextCodePoint(name, i, c) || c == '/' || c == '\\' || IsDeceptive(c)) return false;
+    }
+    return true;
+}
 
 void SetProgressPassCount(int count) { g_progressPassCount.store(count < 1 ? 1 : count); }
 int ProgressPassCount() { return g_progressPassCount.load(); }
@@ -156,15 +208,21 @@ TCryptoResult TCryptoAlgorithm::DecryptFile(const std::string& fileName, const B
         SecureZero(name.data(), name.size());
         if (!passwordQuery || !passwordQuery(fileName, pw)) return TCryptoResult::GivenUp;
     }
-    if (!IsBareFileName(name))
-        throw EUnsafeStoredName("The name stored in " + fileName + " is not a plain file name");
+    if (!IsSafeStoredName(name))
+        throw EUnsafeStoredName("The name stored in " + fileName + " is not a plain file name; it was left alone.");
 
-    TAtomicOutput out(FolderOf(fileName) + name);
+    // The ordinary round trip, "x.enc" back into "x", may replace an older "x"; any other
+    // file of the stored name is the user's and stays.
+    const std::string target = FolderOf(fileName) + name;
+    const bool roundTrip = BareName(fileName) == name + ".enc";
+    CheckTarget(in, fileName, target, roundTrip);
+    TAtomicOutput out(target, in.Permissions());
     const bool completed =
         ProcessInChunks(in, out, in.Position(), cancel, progress,
                         [&c](TStream& i, TStream& o, std::uint32_t n) { return c.DecryptStreamPart(i, o, n); });
     if (!completed) return TCryptoResult::Cancelled;
-    out.Commit();
+    // Another program may have created the file meanwhile; it is kept then too.
+    if (!out.Commit(roundTrip ? TReplaceMode::Replace : TReplaceMode::KeepExisting)) RefuseExisting(fileName, target);
     return TCryptoResult::Completed;
 }
 
@@ -193,11 +251,16 @@ TCryptoResult TAllAtOnceAlgorithm::DecryptFile(const std::string& fileName, cons
                                                const TCryptoCancelQuery& cancel,
                                                const TCryptoProgressEvent& progress,
                                                const TCryptoPasswordQuery& passwordQuery) {
-    // No file written by the program carries this tag; the chain runs backwards as defined.
-    TCryptoResult result = TCryptoResult::Completed;
-    for (int i = AlgorithmCount() - 2; i >= 0 && result == TCryptoResult::Completed; --i)
-        result = AlgorithmAt(i).DecryptFile(fileName, password, cancel, progress, passwordQuery);
-    return result;
+    // One output at most, by the first entry whose key opens the stored name; trying the
+    // others with the password query of each would ask for the password eighteen times.
+    ByteString pw = password;
+    for (;;) {
+        for (int i = AlgorithmCount() - 2; i >= 0; --i) {
+            const auto result = AlgorithmAt(i).DecryptFile(fileName, pw, cancel, progress, nullptr);
+            if (result != TCryptoResult::GivenUp) return result;
+        }
+        if (!passwordQuery || !passwordQuery(fileName, pw)) return TCryptoResult::GivenUp;
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -33,12 +33,30 @@ enum class TCryptoResult {
     GivenUp     // decryption: the password query gave up on a password that does not fit
 };
 
-// Raised for an .enc file whose stored name is not a bare file name (empty, "." or "..",
-// holding a separator or a control character): the file is not decrypted.
-class EUnsafeStoredName : public std::runtime_error {
+// Raised for a file that is refused rather than failed: it is left as it was, nothing is
+// written, and the run goes on with the next file. The message is a sentence for the user
+// that names the file.
+class ERefusedFile : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// An .enc file whose stored name is not a bare file name: empty, "." or "..", holding a
+// separator, a control or bidirectional formatting character, or not valid UTF-8.
+class EUnsafeStoredName : public ERefusedFile {
+public:
+    using ERefusedFile::ERefusedFile;
+};
+
+// An .enc file whose stored name is taken by a file that decrypting must not replace: the
+// .enc file itself, or any file but the .enc file's own name without ".enc".
+class ETargetExists : public ERefusedFile {
+public:
+    using ERefusedFile::ERefusedFile;
+};
+
+// Whether a name read from an .enc file may name a file in the .enc file's folder.
+bool IsSafeStoredName(const std::string& name);
 
 // Process-wide divisor of the processed amounts reported: 18 while an all-at-once
 // encryption runs, 1 otherwise. Written before a worker starts, read by it.
@@ -63,7 +81,10 @@ public:
     virtual TCryptoResult EncryptFile(const std::string& fileName, const ByteString& password,
                                       const TCryptoCancelQuery& cancel, const TCryptoProgressEvent& progress,
                                       const TCryptoPasswordQuery& passwordQuery);
-    // Writes the stored name into the .enc file's folder.
+    // Writes the stored name into the .enc file's folder. It replaces an existing file only
+    // when that file's name is the .enc file's own name without ".enc" (the round trip), and
+    // never the .enc file itself; otherwise it raises ETargetExists. The output gets the
+    // permissions of a new file of the user's, never wider than the .enc file's.
     virtual TCryptoResult DecryptFile(const std::string& fileName, const ByteString& password,
                                       const TCryptoCancelQuery& cancel, const TCryptoProgressEvent& progress,
                                       const TCryptoPasswordQuery& passwordQuery);
@@ -90,6 +111,9 @@ bool ProcessInChunks(TStream& in, TStream& out, std::int64_t start, const TCrypt
 // The last registry entry, "ALL": every single-cipher entry in registry order over the same
 // file. Only the last pass (Twofish) leaves a file, the same one Twofish alone gives; the
 // passes before it run into nothing, so a cancel or an error anywhere leaves no output.
+// A file tagged "ALL" (the program writes none) is decrypted by the first entry, from the
+// last to the first, whose key opens its stored name; the password query is asked only
+// when none does.
 class TAllAtOnceAlgorithm : public TCryptoAlgorithm {
 public:
     TAllAtOnceAlgorithm();

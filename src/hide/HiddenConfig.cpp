@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sodium.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -51,6 +52,31 @@ std::string HashPassword(std::string_view typed) {
     return hash;
 }
 
+// An exclusive advisory lock on the store for one change, held on a file of its own: the
+// store itself is replaced by every save, and a lock on a replaced file guards nothing.
+class TStoreLock {
+public:
+    explicit TStoreLock(const std::string& storeFile) {
+        fd_ = ::open((storeFile + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        int code = fd_ < 0 ? errno : 0;
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+            if (errno == EINTR) continue;
+            code = errno;
+            ::close(fd_);
+            fd_ = -1;
+        }
+        if (fd_ < 0) throw EProfileError("Unable to write to " + storeFile + ": " + std::strerror(code));
+    }
+    ~TStoreLock() { ::close(fd_); }  // closing releases the lock
+    TStoreLock(const TStoreLock&) = delete;
+    TStoreLock& operator=(const TStoreLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+bool SameItem(const THiddenItem& a, const THiddenItem& b) { return a.ItemType == b.ItemType && a.FilePath == b.FilePath; }
+
 }  // namespace
 
 std::string GetStoreFileName() {
@@ -70,16 +96,18 @@ THiddenConfig::THiddenConfig(std::string fileName) : fileName_(std::move(fileNam
 
 std::string THiddenConfig::StoreFile() const { return fileName_.empty() ? GetStoreFileName() : fileName_; }
 
-void THiddenConfig::Load() {
-    std::lock_guard lock(mutex_);
-    const TIniFile ini(StoreFile());
-    std::string stored = ini.ReadString("Password", "Password", "");
-    if (stored.empty() || IsPasswordHash(stored)) {
-        PasswordHash_ = stored;
-    } else {
-        PasswordHash_ = HashPassword(stored);
-        ::sodium_memzero(stored.data(), stored.size());
+void THiddenConfig::ReadLocked(const std::string& file, bool append) {
+    const TIniFile ini(file);
+    if (!passwordChanged_) {
+        std::string stored = ini.ReadString("Password", "Password", "");
+        if (stored.empty() || IsPasswordHash(stored)) {
+            PasswordHash_ = stored;
+        } else {
+            PasswordHash_ = HashPassword(stored);
+            ::sodium_memzero(stored.data(), stored.size());
+        }
     }
+    if (!append) Items_.clear();
     const long long n = std::min(ReadNumber(ini, "Count", "Count"), kMaxItemCount);
     for (long long i = 0; i < n; ++i) {
         const std::string section = "Item" + std::to_string(i);
@@ -91,13 +119,41 @@ void THiddenConfig::Load() {
     }
 }
 
-void THiddenConfig::Save() {
+void THiddenConfig::Load() {
     std::lock_guard lock(mutex_);
-    SaveLocked();
+    ReadLocked(StoreFile(), true);
 }
 
-void THiddenConfig::SaveLocked() {
-    TIniFile ini(StoreFile());
+void THiddenConfig::Reload() {
+    std::lock_guard lock(mutex_);
+    ReadLocked(StoreFile(), false);
+}
+
+// Lock the file, read it afresh, apply, save. When the save fails, memory goes back to what
+// the file holds, so nothing looks recorded that is not.
+template <class Apply>
+void THiddenConfig::Change(Apply apply) {
+    const std::string file = StoreFile();
+    TStoreLock fileLock(file);
+    ReadLocked(file, false);
+    const std::vector<THiddenItem> before = Items_;
+    apply();
+    try {
+        SaveLocked(file);
+    } catch (...) {
+        Items_ = before;
+        throw;
+    }
+    passwordChanged_ = false;
+}
+
+void THiddenConfig::Save() {
+    std::lock_guard lock(mutex_);
+    Change([] {});
+}
+
+void THiddenConfig::SaveLocked(const std::string& file) {
+    TIniFile ini(file);
     ini.WriteString("Password", "Password", PasswordHash_);
     ini.WriteString("Count", "Count", std::to_string(Items_.size()));
     for (const auto& section : ini.Sections())
@@ -110,21 +166,34 @@ void THiddenConfig::SaveLocked() {
     ini.Save();
 }
 
-bool THiddenConfig::CanStore(std::string_view path) { return path.find_first_of("\r\n") == std::string_view::npos; }
+bool THiddenConfig::CanStore(std::string_view path) {
+    static_assert(kMaxPathUnits == kProfileValueLimit);
+    return ReadsBackWhole(path);
+}
 
 void THiddenConfig::AddItem(std::uint8_t itemType, const std::string& path) {
     std::lock_guard lock(mutex_);
-    // Such an item would fail every later save, so it is refused before it joins the list.
+    // Such an item would fail every later save or come back cut, so it never joins the list.
     if (!CanStore(path)) throw EProfileError("Unable to write to " + StoreFile());
-    Items_.push_back(THiddenItem{itemType, path});
-    SaveLocked();
+    const THiddenItem item{itemType, path};
+    Change([&] {
+        if (std::none_of(Items_.begin(), Items_.end(), [&](const auto& i) { return SameItem(i, item); }))
+            Items_.push_back(item);
+    });
 }
 
 void THiddenConfig::DeleteItem(std::size_t index) {
     std::lock_guard lock(mutex_);
     if (index >= Items_.size()) throw std::out_of_range("No hidden item " + std::to_string(index));
-    Items_.erase(Items_.begin() + std::ptrdiff_t(index));
-    SaveLocked();
+    const THiddenItem seen = Items_[index];
+    Change([&] {
+        auto at = Items_.end();
+        if (index < Items_.size() && SameItem(Items_[index], seen))
+            at = Items_.begin() + std::ptrdiff_t(index);
+        else
+            at = std::find_if(Items_.begin(), Items_.end(), [&](const auto& i) { return SameItem(i, seen); });
+        if (at != Items_.end()) Items_.erase(at);  // else another process has removed it already
+    });
 }
 
 std::optional<THiddenItem> THiddenConfig::FindItem(const std::string& path) const {
@@ -170,6 +239,7 @@ void THiddenConfig::SetPassword(std::string_view typed) {
     std::string hash = typed.empty() ? std::string() : HashPassword(typed);
     std::lock_guard lock(mutex_);
     PasswordHash_ = std::move(hash);
+    passwordChanged_ = true;
 }
 
 void InitHiddenConfig() {

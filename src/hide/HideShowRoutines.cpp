@@ -22,31 +22,28 @@ THiddenConfig& Store() {
     return *HiddenItemsStore;
 }
 
-void Record(std::uint8_t type, const std::string& path) {
-    // A name the store cannot hold (a line break) could not be hidden either: CoreHide has
-    // logged the refusal, and recording it would only break every later save.
-    if (THiddenConfig::CanStore(path)) Store().AddItem(type, path);
-}
-
 }  // namespace
 
 void CoreHide(const std::string& path) { SetAttributesLogged(path, kHiddenState, "CoreHide"); }
 
 void CoreUnhide(const std::string& path) { SetAttributesLogged(path, kFileAttributeNormal, "CoreUnhide"); }
 
+// The record comes first: a file marked hidden without its record could never be shown
+// again, so a failed save (or a process killed in between) must leave the file as it was.
+// A path the store cannot hold raises EProfileError here, before anything was changed.
 void HideFile(const std::string& path) {
+    Store().AddItem(hitFile, path);
     CoreHide(path);
-    Record(hitFile, path);
 }
 
 void HideFolder(const std::string& path) {
+    Store().AddItem(hitFolder, path);
     CoreHide(path);
-    Record(hitFolder, path);
 }
 
 void HideDrive(const std::string& rootPath) {
+    Store().AddItem(hitDrive, rootPath);
     CoreHide(rootPath);
-    Record(hitDrive, rootPath);
 }
 
 void ShowFile(const std::string& path, std::size_t index) {

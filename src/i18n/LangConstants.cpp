@@ -4,7 +4,6 @@
 #include <wctype.h>
 
 #include <algorithm>
-#include <mutex>
 #include <utility>
 
 #include "platform/CodePage.h"
@@ -175,26 +174,6 @@ void LoadBuiltInLangConstants(TLang_Constants& table) {
     const std::span<const std::uint8_t> data = BuiltInLangConstantsData();
     TMemoryStream stream(std::vector<std::uint8_t>(data.begin(), data.end()));
     table.LoadFromStream(stream, CodePageOfLanguage(DefaultLanguageID));
-}
-
-TLang_Constants& ProcessLangConstants() {
-    static TLang_Constants table = [] {
-        TLang_Constants builtIn;
-        LoadBuiltInLangConstants(builtIn);
-        return builtIn;
-    }();
-    return table;
-}
-
-std::shared_mutex& ProcessLangConstantsLock() {
-    static std::shared_mutex lock;
-    return lock;
-}
-
-std::string LangConstant(std::string_view name) {
-    const TLang_Constants& table = ProcessLangConstants();
-    std::shared_lock lock(ProcessLangConstantsLock());
-    return table.Value(name);
 }
 
 }  // namespace vantrel

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <shared_mutex>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -81,14 +80,9 @@ std::span<const std::uint8_t> BuiltInLangConstantsData();
 // Fills table with the built-in texts.
 void LoadBuiltInLangConstants(TLang_Constants& table);
 
-// The process-wide table, filled from the built-in texts the first time it is asked for.
-// Lookups hold ProcessLangConstantsLock() shared; whoever changes the texts (setting the
-// language at start-up) holds it exclusively.
-TLang_Constants& ProcessLangConstants();
-std::shared_mutex& ProcessLangConstantsLock();
-
-// The current text of a message constant; the name in any letter case. Throws ELangError for
-// a name that is not in the table.
+// The current text of a message constant, in the language chosen at start-up; the name in any
+// letter case. Throws ELangError for a name that is not in the table. The table belongs to the
+// language manager (LanguageManager.h).
 std::string LangConstant(std::string_view name);
 
 }  // namespace vantrel

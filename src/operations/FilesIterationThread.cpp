@@ -65,33 +65,73 @@ void TFilesIterationThread::Execute() {
             std::lock_guard lock(progressLock_);
             StartTime = std::chrono::steady_clock::now();
         }
+        // A cancel during the collection leaves the list incomplete: nothing is done with it.
+        if (IsCancelled()) return EndRun(TRunOutcome::Cancelled);
         for (std::size_t i = 0; i < Files_.size(); ++i) {
-            if (IsCancelled()) {
-                outcome_.store(TRunOutcome::Cancelled);
-                Release();
-                return;
-            }
+            if (IsCancelled()) return EndRun(TRunOutcome::Cancelled);
             {
                 std::lock_guard lock(progressLock_);
                 progress_.currentFile = Files_[i];
                 progress_.currentIndex = int(i + 1);
             }
-            Operation_->ProcessFile(Files_[i]);
+            ProcessEntry(Files_[i]);
+            if (Operation_->LastResult() == TItemResult::Stopped) return EndRun(TRunOutcome::Cancelled);
         }
-        if (IsCancelled()) {
-            // The last file stopped at a chunk boundary: a stopped run shows no finish page.
-            outcome_.store(TRunOutcome::Cancelled);
-            Release();
-            return;
-        }
+        // A cancel that came after the last file was complete stopped nothing: the run went
+        // through its whole list and says so.
         host_.Finish(*this);
-        Release();
-        outcome_.store(TRunOutcome::Finished);
+        EndRun(TRunOutcome::Finished);
     } catch (const std::exception& e) {
-        error_ = e.what();
-        outcome_.store(TRunOutcome::Failed);
-        Release();
+        const std::string file = Progress().currentFile;
+        // The file layer's errors name their file already; the stream's do not.
+        error_ = file.empty() || std::string_view(e.what()).find(file) != std::string_view::npos
+                     ? std::string(e.what())
+                     : file + ": " + e.what();
+        EndRun(TRunOutcome::Failed);
     }
+}
+
+void TFilesIterationThread::EndRun(TRunOutcome outcome) {
+    Release();
+    outcome_.store(outcome);
+}
+
+// Only a regular file is encrypted, decrypted or shredded: anything else (a pipe would hold
+// the open for ever, a device has no content of its own) is refused before it is opened.
+// A missing file goes on to the operation, whose error ends the run.
+void TFilesIterationThread::ProcessEntry(const std::string& path) {
+    if (Mode_ == TSelectionMode::FilesOnly && FileSizeOf(path) >= 0 && !IsRegularFile(path)) {
+        std::string reason = path + " is not a regular file; it was left alone.";
+        host_.ShowMessage(reason);
+        SkipEntry(path, std::move(reason));
+        return;
+    }
+    Operation_->ResetResult();
+    Operation_->ProcessFile(path);
+    switch (Operation_->LastResult()) {
+        case TItemResult::Done: {
+            std::lock_guard lock(progressLock_);
+            ++doneCount_;
+            break;
+        }
+        case TItemResult::Skipped: SkipEntry(path, Operation_->LastReason()); break;
+        case TItemResult::Stopped: break;
+    }
+}
+
+void TFilesIterationThread::SkipEntry(const std::string& path, std::string reason) {
+    std::lock_guard lock(progressLock_);
+    skippedFiles_.push_back({path, std::move(reason)});
+}
+
+int TFilesIterationThread::DoneCount() const {
+    std::lock_guard lock(progressLock_);
+    return doneCount_;
+}
+
+std::vector<TSkippedFile> TFilesIterationThread::SkippedFiles() const {
+    std::lock_guard lock(progressLock_);
+    return skippedFiles_;
 }
 
 void TFilesIterationThread::Collect() {
@@ -138,7 +178,9 @@ void TFilesIterationThread::CollectNode(const TTreeNodeSnapshot& node) {
 }
 
 // Depth-first: a subfolder's files are listed where the subfolder is met. Links to folders
-// are not followed, so the walk never loops and never leaves the chosen folder.
+// are not followed, so the walk never loops and never leaves the chosen folder. Only
+// regular files and links to them are listed: pipes, sockets and devices are no files to
+// protect, and opening a pipe would wait for a writer.
 void TFilesIterationThread::CollectFolderFiles(std::string dir) {
     if (IsCancelled()) return;
     dir = WithSeparator(std::move(dir));
@@ -153,7 +195,7 @@ void TFilesIterationThread::CollectFolderFiles(std::string dir) {
         const std::string path = dir + e.name;
         if (e.isDirectory)
             CollectFolderFiles(path + kPathSeparator);
-        else if (!(e.isSymlink && DirectoryExists(path)))
+        else if (e.isRegular)
             Append(path);
     }
 }

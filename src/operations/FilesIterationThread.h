@@ -60,8 +60,16 @@ struct TProgressSnapshot {
     std::int64_t currentFileTotal = 1;
 };
 
-// How a run ended.
+// How a run ended. Finished: every listed file had its turn (some may have been skipped);
+// Cancelled: the cancel stopped a file part-way or left files without their turn; Failed: an
+// error ended the run.
 enum class TRunOutcome { Running, Finished, Cancelled, Failed };
+
+// A listed file that the operation left as it was, and why: a sentence for the user.
+struct TSkippedFile {
+    std::string path;
+    std::string reason;
+};
 
 // One run of an operation over a selection, on a thread of its own: collect the paths, add
 // up their sizes, call the operation for each, then have the host finish.
@@ -84,7 +92,12 @@ public:
 
     TProgressSnapshot Progress() const;
     TRunOutcome Outcome() const { return outcome_.load(); }
-    const std::string& ErrorMessage() const { return error_; }  // after a Failed run
+    // After a Failed run: what went wrong, naming the file it happened to.
+    const std::string& ErrorMessage() const { return error_; }
+    // Files the operation completed, and files it left alone with the reason; both may be
+    // read at any time and are final once the run has ended.
+    int DoneCount() const;
+    std::vector<TSkippedFile> SkippedFiles() const;
     // The list of the run; complete once the collection is over.
     const std::vector<std::string>& Files() const { return Files_; }
     TOperation& Operation() { return *Operation_; }
@@ -97,6 +110,9 @@ private:
     void CollectNode(const TTreeNodeSnapshot& node);
     void CollectFolderFiles(std::string dir);
     void Append(std::string path);
+    void ProcessEntry(const std::string& path);
+    void SkipEntry(const std::string& path, std::string reason);
+    void EndRun(TRunOutcome outcome);
     double Elapsed() const;
 
     std::unique_ptr<TOperation> Operation_;
@@ -114,6 +130,8 @@ private:
 
     mutable std::mutex progressLock_;
     TProgressSnapshot progress_;
+    int doneCount_ = 0;                      // under progressLock_
+    std::vector<TSkippedFile> skippedFiles_;  // under progressLock_
     std::chrono::steady_clock::time_point StartTime;
 };
 

@@ -30,10 +30,6 @@ TCryptoAlgorithm* AlgorithmOfFile(const std::string& fileName) {
     return FindAlgorithmByTag(tag);
 }
 
-void Tell(IOperationHost* host, const std::string& text) {
-    if (host) host->ShowMessage(text);
-}
-
 // The source goes only after its output was completed; a failed deletion is ignored.
 void DeleteSourceAfter(TCryptoResult result, bool deleteSource, const std::string& fileName) {
     if (result == TCryptoResult::Completed && deleteSource) ::unlink(fileName.c_str());
@@ -41,8 +37,15 @@ void DeleteSourceAfter(TCryptoResult result, bool deleteSource, const std::strin
 
 }  // namespace
 
+void TOperation::Skip(std::string reason, bool tell) {
+    if (tell && Host) Host->ShowMessage(reason);
+    lastResult_ = TItemResult::Skipped;
+    lastReason_ = std::move(reason);
+}
+
 void TEncrypt::ProcessFile(const std::string& fileName) {
     const auto result = CryptoAlgorithm->EncryptFile(fileName, PasswordBytes, OnCancelQuery, OnProgress, OnPasswordQuery);
+    if (result == TCryptoResult::Cancelled) Stop();
     DeleteSourceAfter(result, DeleteSource, fileName);
 }
 std::string TEncrypt::GetCompletedText() const { return LangConstant("Encryption_completed"); }
@@ -51,35 +54,48 @@ std::string TEncrypt::GetDoneVerb() const { return LangConstant("encrypted"); }
 void TDecrypt::ProcessFile(const std::string& fileName) {
     CryptoAlgorithm = AlgorithmOfFile(fileName);
     if (!CryptoAlgorithm) {
-        Tell(Host, FormatMessageText(LangConstant("Encryption_algo_not_found"), {fileName}));
+        Skip(FormatMessageText(LangConstant("Encryption_algo_not_found"), {fileName}));
         return;
     }
     TCryptoResult result;
     try {
         result = CryptoAlgorithm->DecryptFile(fileName, PasswordBytes, OnCancelQuery, OnProgress, OnPasswordQuery);
-    } catch (const EUnsafeStoredName& e) {
-        Tell(Host, e.what());  // this file is left alone; the run goes on
+    } catch (const ERefusedFile& e) {
+        Skip(e.what());
         return;
     }
+    if (result == TCryptoResult::GivenUp) Skip("The password does not open " + fileName + "; it was left alone.", false);
+    if (result == TCryptoResult::Cancelled) Stop();
     DeleteSourceAfter(result, DeleteSource, fileName);
 }
 std::string TDecrypt::GetCompletedText() const { return LangConstant("Decryption_completed"); }
 std::string TDecrypt::GetDoneVerb() const { return LangConstant("decrypted"); }
 
 void TShred::ProcessFile(const std::string& fileName) {
-    if (!Scheme->ShredFile(fileName, OnCancelQuery, OnProgress) && !(OnCancelQuery && OnCancelQuery()))
-        Tell(Host, fileName + " was overwritten but could not be deleted");
+    if (Scheme->ShredFile(fileName, OnCancelQuery, OnProgress)) return;
+    if (OnCancelQuery && OnCancelQuery())
+        Stop();
+    else
+        Skip(fileName + " was overwritten but could not be deleted.");
 }
 std::string TShred::GetCompletedText() const { return LangConstant("Shredding_completed"); }
 std::string TShred::GetDoneVerb() const { return LangConstant("shredded"); }
 
 // A drive is a path the platform knows as a drive's mount path (a folder ticked in the tree
 // arrives without a trailing separator and is hidden and recorded as a file, as on Windows;
-// only a path ending in the separator is recorded as a folder).
+// only a path ending in the separator is recorded as a folder). A path the store cannot
+// hold whole could never be shown again, so it is not hidden.
 void THide::ProcessFile(const std::string& path) {
     if (path.size() < 1) return;
-    if (IsDriveRoot(path))
-        HideDrive(DriveRootPath(path));
+    const bool drive = IsDriveRoot(path);
+    const std::string recorded = drive ? DriveRootPath(path) : path;
+    if (!THiddenConfig::CanStore(recorded)) {
+        Skip(path + " cannot be recorded (a path with a line break or longer than " +
+             std::to_string(THiddenConfig::kMaxPathUnits) + " characters), so it was not hidden.");
+        return;
+    }
+    if (drive)
+        HideDrive(recorded);
     else if (path.back() == kPathSeparator)
         HideFolder(path);
     else

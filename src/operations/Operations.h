@@ -13,6 +13,13 @@ namespace vantrel {
 class TShredAlgorithm;
 class IOperationHost;
 
+// What became of one item.
+enum class TItemResult {
+    Done,     // the operation completed it
+    Skipped,  // left as it was, for a reason; the run goes on
+    Stopped   // the cancel stopped it part-way; nothing of it was kept
+};
+
 // One thing the program does to an item (a file path; for hiding also a folder or a drive).
 // The worker calls ProcessFile once per listed item with its callbacks attached; the texts
 // are what the finish page shows afterwards.
@@ -26,6 +33,14 @@ public:
     virtual std::string GetCompletedText() const = 0;
     virtual std::string GetDoneVerb() const = 0;
 
+    // The outcome of the latest ProcessFile call: Done unless the operation said otherwise.
+    TItemResult LastResult() const { return lastResult_; }
+    const std::string& LastReason() const { return lastReason_; }
+    void ResetResult() {
+        lastResult_ = TItemResult::Done;
+        lastReason_.clear();
+    }
+
     TCryptoCancelQuery OnCancelQuery;
     TCryptoProgressEvent OnProgress;
     TCryptoPasswordQuery OnPasswordQuery;
@@ -34,6 +49,16 @@ public:
     IOperationHost* Host = nullptr;
     std::string Name;
     std::string Description;
+
+protected:
+    // The item is left as it was; the reason is a sentence for the user naming it, shown as
+    // a message too unless the user has just given the answer that skips it.
+    void Skip(std::string reason, bool tell = true);
+    void Stop() { lastResult_ = TItemResult::Stopped; }
+
+private:
+    TItemResult lastResult_ = TItemResult::Done;
+    std::string lastReason_;
 };
 
 class TCrypt : public TOperation {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
 
@@ -22,12 +23,30 @@ constexpr std::size_t kBlock = 1 << 20;
     throw EFileError(what + " " + path + ": " + std::strerror(code), code);
 }
 
-int OpenOrThrow(const std::string& path, TFileMode mode) {
+[[noreturn]] void NotRegular(const std::string& path) {
+    throw EFileError("Cannot open file " + path + ": not a regular file", EINVAL);
+}
+
+// Opened without blocking, so a pipe or a device can be refused before it waits for a
+// writer or a medium; the flag is dropped again once the file is known to be regular.
+int OpenOrThrow(const std::string& path, TFileMode mode, std::int64_t& size) {
     // Reading follows a link to a file, as copying does; writing in place (shredding) never
     // goes through a link, so a link swapped in after a check cannot redirect it.
-    const int flags = mode == TFileMode::Read ? O_RDONLY | O_CLOEXEC : O_RDWR | O_CLOEXEC | O_NOFOLLOW;
+    const int flags = (mode == TFileMode::Read ? O_RDONLY : O_RDWR | O_NOFOLLOW) | O_CLOEXEC | O_NONBLOCK;
     int fd = ::open(path.c_str(), flags);
     if (fd < 0) Fail("Cannot open file", path, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int code = errno;
+        ::close(fd);
+        Fail("Cannot open file", path, code);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        NotRegular(path);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    size = std::int64_t(st.st_size);
     if (mode == TFileMode::ReadWriteExclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int code = errno;
         ::close(fd);
@@ -36,27 +55,79 @@ int OpenOrThrow(const std::string& path, TFileMode mode) {
     return fd;
 }
 
-// A new, exclusive file beside the target: ".<name>.<random>.part", so it never clashes
-// with a user's file and is hidden from file managers while it is written.
+// The permission bits a new file of the user's gets. The umask is read from the process
+// status, because asking umask() for it means setting it, which another thread could see.
+unsigned NewFileMode() {
+    unsigned mask = 022;
+    bool found = false;
+    if (FILE* f = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (!found && std::fgets(line, sizeof line, f))
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(f);
+    }
+    if (!found) {
+        mask = ::umask(022);
+        ::umask(mode_t(mask));
+    }
+    return 0666u & ~mask;
+}
+
+// An unnamed file can be named later only through its /proc link.
+bool CanNameUnnamedFiles() {
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+std::string RandomSuffix() {
+    static thread_local std::mt19937 gen{std::random_device{}()};
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x", unsigned(gen()));
+    return suffix;
+}
+
+// A hidden name beside the target that no user's file has: ".<name>.<random>.part".
+std::string TemporaryNameBeside(const std::string& target) {
+    return FolderOf(target) + "." + BareName(target).substr(0, 200) + RandomSuffix() + ".part";
+}
+
+// The temporary output in the target's folder, readable by the owner only: unnamed where
+// the file system allows it (the path is then empty), named otherwise.
 std::pair<std::string, int> CreateTemporaryBeside(const std::string& target) {
-    std::random_device rd;
-    const std::string folder = FolderOf(target), name = BareName(target);
+#ifdef O_TMPFILE
+    if (CanNameUnnamedFiles()) {
+        const int fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0) return {std::string(), fd};
+        // Other errors (no such folder, no permission) come again from the named form.
+    }
+#endif
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%08x", unsigned(rd()));
-        std::string temp = folder + "." + name.substr(0, 200) + suffix + ".part";
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        std::string temp = TemporaryNameBeside(target);
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) return {temp, fd};
         if (errno != EEXIST) Fail("Cannot create file", target, errno);
     }
     Fail("Cannot create file", target, EEXIST);
 }
 
+void SyncFolderOf(const std::string& path) {
+    int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
 }  // namespace
 
-TFileStream::TFileStream(const std::string& path, TFileMode mode)
-    : fd_(OpenOrThrow(path, mode)), path_(path), shownPath_(path) {
-    if (mode == TFileMode::Read) readAhead_.resize(kBlock);
+TFileStream::TFileStream(const std::string& path, TFileMode mode) : path_(path), shownPath_(path) {
+    std::int64_t size = 0;
+    fd_ = OpenOrThrow(path, mode, size);
+    if (mode == TFileMode::Read) {
+        // No larger than the file needs: a small file costs no large allocation per open.
+        readAheadSize_ = std::size_t(std::clamp<std::int64_t>(size, 64, std::int64_t(kBlock)));
+        readAhead_.reset(new std::uint8_t[readAheadSize_]);
+    }
 }
 
 TFileStream::~TFileStream() {
@@ -75,18 +146,18 @@ std::size_t TFileStream::ReadThrough(void* buffer, std::size_t count) {
 // operations expect of a file that is not shrinking under them.
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
     std::size_t got = 0;
-    if (readAhead_.empty()) {
+    if (!readAhead_) {
         got = ReadThrough(buffer, count);
     } else {
         auto* out = static_cast<std::uint8_t*>(buffer);
         while (got < count) {
             if (readAt_ == readEnd_) {
                 readAt_ = 0;
-                readEnd_ = ReadThrough(readAhead_.data(), readAhead_.size());
+                readEnd_ = ReadThrough(readAhead_.get(), readAheadSize_);
                 if (readEnd_ == 0) break;
             }
             const std::size_t take = std::min(count - got, readEnd_ - readAt_);
-            std::memcpy(out + got, readAhead_.data() + readAt_, take);
+            std::memcpy(out + got, readAhead_.get() + readAt_, take);
             readAt_ += take;
             got += take;
         }
@@ -135,21 +206,34 @@ void TFileStream::StartWriteback(std::int64_t from, std::int64_t count) {
 #endif
 }
 
+bool TFileStream::IsSameFileAs(const std::string& path) const {
+    struct stat mine {}, other {};
+    return ::fstat(fd_, &mine) == 0 && ::lstat(path.c_str(), &other) == 0 && mine.st_dev == other.st_dev &&
+           mine.st_ino == other.st_ino;
+}
+
+unsigned TFileStream::Permissions() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) Fail("Cannot read file", shownPath_, errno);
+    return unsigned(st.st_mode & 07777);
+}
+
 void TFileStream::Sync() {
     if (::fdatasync(fd_) != 0) Fail("Cannot write file", shownPath_, errno);
 }
 
-TAtomicOutput::TAtomicOutput(const std::string& target) : TAtomicOutput(target, CreateTemporaryBeside(target)) {}
+TAtomicOutput::TAtomicOutput(const std::string& target, unsigned permissionLimit)
+    : TAtomicOutput(target, permissionLimit, CreateTemporaryBeside(target)) {}
 
-TAtomicOutput::TAtomicOutput(const std::string& target, std::pair<std::string, int> temp)
-    : TFileStream(std::move(temp.first), temp.second, target), target_(target) {
-    pending_.reserve(kBlock);
-}
+TAtomicOutput::TAtomicOutput(const std::string& target, unsigned permissionLimit, std::pair<std::string, int> temp)
+    : TFileStream(std::move(temp.first), temp.second, target), target_(target), permissionLimit_(permissionLimit) {}
 
 TAtomicOutput::~TAtomicOutput() {
-    if (!committed_) ::unlink(Path().c_str());
+    if (!committed_ && !IsUnnamed()) ::unlink(Path().c_str());
 }
 
+// The gathering buffer grows with the output up to its block size and is reused from then
+// on, so a small output costs no large allocation.
 void TAtomicOutput::Write(const void* buffer, std::size_t count) {
     const auto* p = static_cast<const std::uint8_t*>(buffer);
     pending_.insert(pending_.end(), p, p + count);
@@ -167,27 +251,77 @@ void TAtomicOutput::Flush() {
     }
 }
 
-void TAtomicOutput::Commit() {
+bool TAtomicOutput::Commit(TReplaceMode mode) {
     Flush();
     Sync();
-    if (::close(fd_) != 0) {
-        fd_ = -1;
-        Fail("Cannot write file", target_, errno);
+    if (::fchmod(fd_, mode_t(NewFileMode() & permissionLimit_)) != 0) Fail("Cannot write file", target_, errno);
+    const bool named = IsUnnamed() ? NameUnnamed(mode) : NameNamed(mode);
+    if (named) {
+        committed_ = true;
+        SyncFolderOf(target_);  // the new name reaches the disk with the folder
     }
+    return named;
+}
+
+// Gives the unnamed file a name through its /proc link, then closes it. A link never
+// replaces anything, so it can name the target itself only when nothing has that name;
+// to replace, it names a hidden temporary first and renames that over the target.
+bool TAtomicOutput::NameUnnamed(TReplaceMode mode) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    const auto link = [&](const std::string& name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    };
+    if (mode == TReplaceMode::KeepExisting) {
+        if (!link(target_)) {
+            if (errno == EEXIST) return false;
+            Fail("Cannot create file", target_, errno);
+        }
+    } else {
+        std::string temp;
+        for (int attempt = 0;; ++attempt) {
+            temp = TemporaryNameBeside(target_);
+            if (link(temp)) break;
+            if (errno != EEXIST || attempt == 100) Fail("Cannot create file", target_, errno);
+        }
+        if (::rename(temp.c_str(), target_.c_str()) != 0) {
+            const int code = errno;
+            ::unlink(temp.c_str());
+            Fail("Cannot create file", target_, code);
+        }
+    }
+    const int code = ::close(fd_) == 0 ? 0 : errno;
     fd_ = -1;
-    if (::rename(Path().c_str(), target_.c_str()) != 0) Fail("Cannot create file", target_, errno);
-    committed_ = true;
-    // The rename itself reaches the disk with the folder.
-    int dir = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    if (code != 0) Fail("Cannot write file", target_, code);
+    return true;
+}
+
+bool TAtomicOutput::NameNamed(TReplaceMode mode) {
+    const int code = ::close(fd_) == 0 ? 0 : errno;
+    fd_ = -1;
+    if (code != 0) Fail("Cannot write file", target_, code);
+    if (mode == TReplaceMode::KeepExisting) {
+        // A hard link fails where the name exists, so no check can be overtaken by another
+        // program creating the file in between.
+        if (::link(Path().c_str(), target_.c_str()) == 0) {
+            ::unlink(Path().c_str());
+            return true;
+        }
+        if (errno == EEXIST) return false;
+        // File systems without hard links: the check and the rename are as close as it gets.
+        if (FileExists(target_)) return false;
     }
+    if (::rename(Path().c_str(), target_.c_str()) != 0) Fail("Cannot create file", target_, errno);
+    return true;
 }
 
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
@@ -214,9 +348,11 @@ std::vector<TDirEntry> ListDirectory(const std::string& path) {
         if (e->d_type != DT_UNKNOWN) {
             entry.isDirectory = e->d_type == DT_DIR;
             entry.isSymlink = e->d_type == DT_LNK;
+            entry.isRegular = e->d_type == DT_REG || (entry.isSymlink && IsRegularFile(JoinPath(path, name)));
         } else if (struct stat st {}; ::lstat(JoinPath(path, name).c_str(), &st) == 0) {
             entry.isDirectory = S_ISDIR(st.st_mode);
             entry.isSymlink = S_ISLNK(st.st_mode);
+            entry.isRegular = S_ISREG(st.st_mode) || (entry.isSymlink && IsRegularFile(JoinPath(path, name)));
         }
         entries.push_back(std::move(entry));
     }

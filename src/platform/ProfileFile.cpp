@@ -17,7 +17,7 @@ namespace vantrel {
 namespace {
 
 // Matches the read buffer of the Windows functions: 2048 UTF-16 units with the terminator.
-constexpr std::size_t kMaxValueUnits = 2047;
+constexpr std::size_t kMaxValueUnits = kProfileValueLimit;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -319,6 +319,10 @@ void TIniFile::Save() const {
         ::fsync(dirFd);
         ::close(dirFd);
     }
+}
+
+bool ReadsBackWhole(std::string_view value) {
+    return value.find_first_of("\r\n") == std::string_view::npos && CutToUnits(value, kMaxValueUnits).size() == value.size();
 }
 
 std::string GetPrivateProfileString(const std::string& file, std::string_view section, std::string_view key,

@@ -42,6 +42,11 @@ private:
     bool crlf_ = false;        // line ends of the file as read
 };
 
+// Whether a value, once written, reads back whole: no line break, and no more than the
+// 2047 UTF-16 units that a read returns.
+bool ReadsBackWhole(std::string_view value);
+constexpr std::size_t kProfileValueLimit = 2047;
+
 // One-shot forms, as the program's settings code uses them.
 std::string GetPrivateProfileString(const std::string& file, std::string_view section, std::string_view key,
                                     std::string_view def);

@@ -8,9 +8,11 @@
 #include "app/AppFolders.h"
 #include "encryption/CryptoAlgorithms.h"
 #include "hide/HiddenConfig.h"
+#include "i18n/LanguageManager.h"
 #include "operations/Operations.h"
 #include "shred/ShredAlgorithms.h"
 #include "platform/Folders.h"
+#include "platform/ProfileFile.h"
 #include "platform/Registry.h"
 
 namespace vantrel {
@@ -70,6 +72,25 @@ TEST_F(StartUpTest, EveryStartRewritesAppPathAndKeepsOtherValues) {
     EXPECT_EQ(ReadRegistryDword(Root, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "NoDrives"),
               0x0Cu);
     ShutDown();
+}
+
+TEST_F(StartUpTest, LanguageIDGivesMessagesAndDescriptionsInThatLanguage) {
+    home.Write("Vantrel/options.ini", "[Options]\nLanguageID=1031\n");
+    TLang_CompTranslations german;
+    german.LoadFromFile(ExecutableFolder() + "German.lng", false);
+
+    StartUp();
+    EXPECT_EQ(LanguageManager().LanguageID(), 1031);
+    EXPECT_EQ(LangConstant("Please_select_files"), german.Constant("Please_select_files").value_or("?"));
+    EXPECT_EQ(GetOperation(0).Name, german.Constant("Encrypt").value_or("?"));
+    EXPECT_EQ(GetOperation(4).Description, german.Constant("Show_desc").value_or("?"));
+    EXPECT_EQ(GetAlgorithmDescription(AlgorithmAt(0)),
+              GetPrivateProfileString(ExecutableFolder() + "cryptos1031.ini", "Algos", "BFS", "?"));
+    EXPECT_EQ(GetShredDescription(*ShredAlgorithmList[10]),
+              GetPrivateProfileString(ExecutableFolder() + "shreds1031.ini", "Algos", "TGUTMANN", "?"));
+    ShutDown();
+    LanguageManager().SetLanguage(TLanguageManager::DefaultLanguageID);
+    EXPECT_EQ(LangConstant("Please_select_files"), "Please select some files");
 }
 
 TEST_F(StartUpTest, UnwritableDataFolderStopsTheStart) {

@@ -2,6 +2,7 @@
 // (setsid), so nothing waits for a typed password.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -22,8 +23,9 @@ struct Run {
 // limitKiB > 0 caps the size of any file the program writes, standing for a full disk.
 Run Cli(const std::string& args, int limitKiB = 0) {
     const std::string cli = std::string(VANTREL_BIN_DIR) + "/vantrel-cli " + args;
+    // A run that hangs is killed, so the test fails instead of waiting for ever.
     const std::string command =
-        "VANTREL_CODEPAGE=1252 setsid -w " +
+        "VANTREL_CODEPAGE=1252 timeout -s KILL 300 setsid -w " +
         (limitKiB ? "sh -c \"trap '' XFSZ; ulimit -f " + std::to_string(limitKiB) + "; exec " + cli + "\"" : cli) +
         " </dev/null 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
@@ -89,7 +91,32 @@ TEST_F(CliTest, FilesWithoutAKnownTagAreNamedAndTheRunGoesOn) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.output.find("Encryption algorithm for " + dir.File("d/plain.txt") + " not found"), std::string::npos)
         << r.output;
+    EXPECT_NE(r.output.find("1 file was decrypted"), std::string::npos) << "only the files that were done: " << r.output;
     EXPECT_EQ(dir.Read("d/x.txt"), "hello");
+}
+
+TEST_F(CliTest, DecryptingIntoItsOwnNameIsRefusedAndTheEncFileStays) {
+    const std::string pw = Password("pw");
+    const std::string x = dir.Write("x.enc", "data\n");
+    ASSERT_EQ(Cli("encrypt --password-file " + Quote(pw) + " " + Quote(x)).status, 0);
+    fs::rename(x + ".enc", x);
+    const std::string encrypted = dir.Read(x);
+    const auto r = Cli("decrypt --delete-source --password-file " + Quote(pw) + " " + Quote(x));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find(x), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("0 file was decrypted"), std::string::npos) << r.output;
+    EXPECT_EQ(dir.Read(x), encrypted);
+}
+
+TEST_F(CliTest, APipeInAFolderNeitherHangsTheRunNorStopsIt) {
+    dir.Write("d/a", "a");
+    ASSERT_EQ(::mkfifo(dir.File("d/p").c_str(), 0600), 0);
+    const auto r = Cli("encrypt --password-file " + Quote(Password("pw")) + " " + Quote(dir.File("d")) + " " +
+                       Quote(dir.File("d/p")));
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find(dir.File("d/p") + " is not a regular file"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("1 file was encrypted"), std::string::npos) << r.output;
+    EXPECT_TRUE(fs::exists(dir.File("d/a.enc")));
 }
 
 TEST_F(CliTest, UsageErrorsAndListings) {

@@ -48,8 +48,8 @@ TEST_F(AlgorithmRegistry, DescriptionsComeFromTheFileOfTheLanguage) {
     for (int i = 0; i < AlgorithmCount(); ++i)
         EXPECT_FALSE(GetAlgorithmDescription(AlgorithmAt(i)).empty()) << AlgorithmBoxText(i);
     DoneCryptoAlgorithms();
-    dir.Write("Vantrel/options.ini", "[Options]\nLanguageID=1031\n");
-    InitCryptoAlgorithms();  // cryptos1031.ini does not exist beside the program
+    dir.Write("Vantrel/options.ini", "[Options]\nLanguageID=9999\n");
+    InitCryptoAlgorithms();  // cryptos9999.ini does not exist beside the program
     EXPECT_EQ(GetAlgorithmDescription(AlgorithmAt(0)), "");
 }
 

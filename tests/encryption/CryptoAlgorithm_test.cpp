@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "TestFolder.h"
@@ -180,7 +182,16 @@ TEST_F(EncFiles, CancelLeavesNoOutputAndAnExistingFileUntouched) {
 }
 
 TEST_F(EncFiles, StoredNamesThatAreNotBareFileNamesAreRefused) {
-    for (const std::string name : {"../evil.txt", "sub/x", "..", ".", "line\nbreak"}) {
+    const std::string names[] = {
+        "../evil.txt", "sub/x", "..", ".", "line\nbreak", "back\\slash",
+        "next\xC2\x85line",          // U+0085, a C1 control
+        "photo\xE2\x80\xAEgpj.exe",   // U+202E shows it as "photoexe.jpg"
+        "iso\xE2\x81\xA6late",        // U+2066
+        "bad\xFF\xFEutf8",             // not UTF-8 at all
+        "over\xC0\xAFlong",           // "/" in an overlong form
+        "sur\xED\xA0\x80rogate",      // a UTF-16 surrogate
+    };
+    for (const std::string& name : names) {
         TMemoryStream in(Bytes(10, 1)), out;
         algo.EncryptStream(in, out, name, kPassword, nullptr, nullptr);
         const std::string enc = Make("crafted.enc", std::string(out.Data().begin(), out.Data().end()));
@@ -193,6 +204,102 @@ TEST_F(EncFiles, StoredNamesThatAreNotBareFileNamesAreRefused) {
         EXPECT_FALSE(fs::exists(dir.File("../evil.txt")));
         EXPECT_EQ(Names(), std::vector<std::string>{"crafted.enc"}) << name;
     }
+}
+
+TEST(StoredNames, OrdinaryNamesInAnyScriptAreSafe) {
+    for (const char* name : {"a.txt", ".bashrc", "Grüße.txt", "отчёт 2026.doc", "写真.jpg", "emoji 😀.png", "a..b"})
+        EXPECT_TRUE(IsSafeStoredName(name)) << name;
+}
+
+// An .enc file holding `stored` as its name, written as `encName` in the test folder.
+std::string CraftEnc(TCryptoAlgorithm& algo, test::TestFolder& dir, const std::string& encName,
+                     const std::string& stored, const std::string& body) {
+    TMemoryStream in(Bytes(body.begin(), body.end())), out;
+    algo.EncryptStream(in, out, stored, kPassword, nullptr, nullptr);
+    return dir.Write(encName, std::string(out.Data().begin(), out.Data().end()));
+}
+
+TEST_F(EncFiles, DecryptingNeverReplacesTheEncFileItselfNorAnUnrelatedFile) {
+    // "x.enc" encrypted, then renamed over its own name: its stored name is its own.
+    const std::string self = Make("x.enc", "data");
+    algo.EncryptFile(self, kPassword, nullptr, nullptr, nullptr);
+    fs::rename(self + ".enc", self);
+    const std::string encrypted = dir.Read(self);
+    try {
+        algo.DecryptFile(self, kPassword, nullptr, nullptr, nullptr);
+        ADD_FAILURE() << "decrypted over itself";
+    } catch (const ETargetExists& e) {
+        EXPECT_NE(std::string(e.what()).find(self), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(dir.Read(self), encrypted);
+
+    // A crafted "photo.jpg.enc" storing the name of another file of the folder.
+    const std::string precious = Make("precious.txt", "precious");
+    const std::string photo = CraftEnc(algo, dir, "photo.jpg.enc", "precious.txt", "attack");
+    try {
+        algo.DecryptFile(photo, kPassword, nullptr, nullptr, nullptr);
+        ADD_FAILURE() << "replaced an unrelated file";
+    } catch (const ETargetExists& e) {
+        EXPECT_NE(std::string(e.what()).find(photo), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(precious), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(dir.Read(precious), "precious");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"photo.jpg.enc", "precious.txt", "x.enc"})) << "nothing left over";
+
+    // The ordinary round trip still replaces an older file of its own name.
+    Make("a.txt", "new");
+    algo.EncryptFile(dir.File("a.txt"), kPassword, nullptr, nullptr, nullptr);
+    Make("a.txt", "old");
+    EXPECT_EQ(algo.DecryptFile(dir.File("a.txt.enc"), kPassword, nullptr, nullptr, nullptr), TCryptoResult::Completed);
+    EXPECT_EQ(dir.Read("a.txt"), "new");
+}
+
+TEST_F(EncFiles, DecryptedFilesAreNeverMoreOpenThanTheEncFile) {
+    struct Case {
+        fs::perms enc;
+        mode_t umask;
+        fs::perms expected;
+    };
+    using P = fs::perms;
+    const Case cases[] = {
+        {P(0600), 022, P(0600)},
+        {P(0640), 022, P(0640)},
+        {P(0666), 022, P(0644)},
+        {P(0644), 077, P(0600)},
+    };
+    const std::string enc = CraftEnc(algo, dir, "s.enc", "s.txt", "secret");
+    for (const auto& c : cases) {
+        fs::permissions(enc, c.enc);
+        const mode_t old = ::umask(c.umask);
+        EXPECT_EQ(algo.DecryptFile(enc, kPassword, nullptr, nullptr, nullptr), TCryptoResult::Completed);
+        ::umask(old);
+        EXPECT_EQ(fs::status(dir.File("s.txt")).permissions(), c.expected) << std::oct << int(c.enc);
+        fs::remove(dir.File("s.txt"));
+    }
+}
+
+TEST_F(EncFiles, AFileTaggedAllIsDecryptedOnceByTheEntryItsKeyOpens) {
+    InitCryptoAlgorithms();
+    const std::string src = Make("t.txt", "twofish");
+    const int twofish = AlgorithmCount() - 2, blowfish = 0;
+    for (int position : {twofish, blowfish}) {
+        ASSERT_EQ(AlgorithmAt(position).EncryptFile(src, kPassword, nullptr, nullptr, nullptr), TCryptoResult::Completed);
+        std::string enc = dir.Read(src + ".enc");
+        enc.replace(0, 3, "ALL");
+        Make("t.txt.enc", enc);
+        fs::remove(src);
+        int asked = 0;
+        const auto query = [&](const std::string&, ByteString&) { return ++asked, false; };
+        EXPECT_EQ(AlgorithmAt(AlgorithmCount() - 1).DecryptFile(dir.File("t.txt.enc"), kPassword, nullptr, nullptr, query),
+                  TCryptoResult::Completed);
+        EXPECT_EQ(asked, 0) << "the given password opens it";
+        EXPECT_EQ(dir.Read(src), "twofish");
+        EXPECT_EQ(AlgorithmAt(AlgorithmCount() - 1)
+                      .DecryptFile(dir.File("t.txt.enc"), ByteString::FromAscii("wrong"), nullptr, nullptr, query),
+                  TCryptoResult::GivenUp);
+        EXPECT_EQ(asked, 1) << "asked once, not once per entry";
+    }
+    DoneCryptoAlgorithms();
 }
 
 TEST_F(EncFiles, DamagedHeadersAreReadErrors) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <thread>
 
 #include "TestFolder.h"
@@ -138,6 +141,76 @@ TEST_F(HiddenConfigTest, PathWithALineBreakIsRefusedAndTheStoreStaysUsable) {
     EXPECT_EQ(store.ItemCount(), 0u);
     store.AddItem(hitFile, "/b");
     EXPECT_EQ(Value("Count", "Count"), "1");
+}
+
+TEST_F(HiddenConfigTest, TwoProcessesAddingItemsKeepEachOthersItems) {
+    constexpr int kPerProcess = 25;
+    pid_t children[2];
+    for (int k = 0; k < 2; ++k) {
+        children[k] = ::fork();
+        ASSERT_GE(children[k], 0);
+        if (children[k] == 0) {
+            THiddenConfig store;  // loaded once, held for the whole run, as the program does
+            store.Load();
+            for (int i = 0; i < kPerProcess; ++i) store.AddItem(hitFile, "/p" + std::to_string(k) + "/" + std::to_string(i));
+            ::_exit(0);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    THiddenConfig store;
+    store.Load();
+    EXPECT_EQ(store.ItemCount(), 2u * kPerProcess);
+    EXPECT_TRUE(store.FindItem("/p0/24"));
+    EXPECT_TRUE(store.FindItem("/p1/24"));
+}
+
+TEST_F(HiddenConfigTest, ChangesApplyToTheFileAsItIsNow) {
+    THiddenConfig a, b;
+    a.AddItem(hitFile, "/1");
+    a.AddItem(hitFile, "/2");
+    b.Load();
+    a.AddItem(hitFile, "/1");
+    EXPECT_EQ(a.ItemCount(), 2u) << "an item already recorded is not added twice";
+    a.DeleteItem(0);
+    // b still sees "/2" at index 1; it is removed wherever it stands now.
+    b.DeleteItem(1);
+    EXPECT_EQ(b.ItemCount(), 0u);
+    EXPECT_EQ(Value("Count", "Count"), "0");
+
+    b.SetPassword("main");  // pending until the next change, which must not lose it
+    a.AddItem(hitFile, "/3");
+    b.AddItem(hitFolder, "/4/");
+    a.Reload();
+    EXPECT_EQ(a.ItemCount(), 2u);
+    EXPECT_TRUE(a.CheckPassword("main"));
+}
+
+TEST(HiddenConfigPaths, OnlyPathsThatReadBackWholeCanBeStored) {
+    const std::string clef = "\xF0\x9D\x84\x9E";  // two UTF-16 units
+    struct Case {
+        std::string path;
+        bool storable;
+    };
+    std::string pairs;
+    for (int i = 0; i < 1024; ++i) pairs += clef;
+    std::string umlauts;
+    for (int i = 0; i < 2047; ++i) umlauts += "\xC3\xBC";
+    const Case cases[] = {
+        {"/a/b", true},
+        {"/a\nb", false},
+        {"/a\rb", false},
+        {"/" + std::string(2046, 'x'), true},
+        {"/" + std::string(2047, 'x'), false},
+        {umlauts, true},
+        {umlauts + "x", false},
+        {pairs.substr(4), true},  // 2046 units
+        {pairs, false},           // 2048 units
+    };
+    for (const auto& c : cases) EXPECT_EQ(THiddenConfig::CanStore(c.path), c.storable) << c.path.size();
 }
 
 TEST_F(HiddenConfigTest, WorkerAddsWhileAnotherThreadReads) {

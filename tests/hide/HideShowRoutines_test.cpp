@@ -7,6 +7,8 @@
 #include "TestFolder.h"
 #include "app/Logger.h"
 #include "hide/HiddenConfig.h"
+#include "operations/Operations.h"
+#include "platform/ProfileFile.h"
 #include "platform/FileAttributes.h"
 #include "platform/Files.h"
 
@@ -87,13 +89,40 @@ TEST_F(HideShowTest, RefusedChangeIsLoggedAndStillRecorded) {
     EXPECT_NE(log.find(showLine, at), std::string::npos) << log;
 }
 
-TEST_F(HideShowTest, NameThatCannotBeListedIsRefusedAndNotRecorded) {
-    LogOn();
+TEST_F(HideShowTest, PathsTheStoreCannotHoldAreRefusedBeforeAnythingChanges) {
     const std::string odd = dir.Write("two\nlines", "x");
-    HideFile(odd);
-    EXPECT_EQ(GetFileAttributesOf(odd), kFileAttributeNormal);
+    const std::string deep = dir.Write(std::string(200, 'd') + "/" + std::string(200, 'e') + "/" +
+                                           std::string(200, 'f') + "/" + std::string(200, 'g') + "/" +
+                                           std::string(200, 'h') + "/" + std::string(200, 'i') + "/" +
+                                           std::string(200, 'j') + "/" + std::string(200, 'k') + "/" +
+                                           std::string(200, 'l') + "/" + std::string(200, 'm') + "/" +
+                                           std::string(200, 'n'),
+                                       "x");
+    ASSERT_GT(deep.size(), THiddenConfig::kMaxPathUnits);
+    for (const auto& path : {odd, deep}) {
+        EXPECT_THROW(HideFile(path), EProfileError);
+        THide hide;
+        hide.ProcessFile(path);
+        EXPECT_EQ(hide.LastResult(), TItemResult::Skipped);
+        EXPECT_NE(hide.LastReason().find(path), std::string::npos);
+        EXPECT_EQ(GetFileAttributesOf(path), kFileAttributeNormal) << "left visible and writable";
+    }
     EXPECT_TRUE(Items().empty());
-    EXPECT_NE(LogText().find("CoreHide: SetFileAttributes failed " + FormatSysError(EINVAL)), std::string::npos);
+}
+
+TEST_F(HideShowTest, AFailedSaveOfTheStoreLeavesTheFileAsItWas) {
+    const std::string file = dir.Write("a.txt", "x");
+    const std::string store = GetStoreFileName();
+    std::filesystem::permissions(store, std::filesystem::perms::owner_read);  // the save is refused
+    EXPECT_THROW(HideFile(file), EProfileError);
+    EXPECT_EQ(GetFileAttributesOf(file), kFileAttributeNormal);
+    EXPECT_FALSE(FileExists(dir.File(".hidden")));
+    EXPECT_TRUE(Items().empty()) << "nothing looks recorded that is not";
+    std::filesystem::permissions(store, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    HideFile(file);
+    HideFile(file);
+    EXPECT_EQ(Items(), (std::vector<std::pair<int, std::string>>{{0, file}})) << "recorded once";
+    EXPECT_EQ(GetFileAttributesOf(file), kHiddenState);
 }
 
 }  // namespace

@@ -79,7 +79,8 @@ TEST(LangConstantTest, BuiltInTextsInEitherLetterCase) {
 }
 
 TEST(LangConstantTest, BuiltInTableIsCompleteAndKeepsDefaults) {
-    const TLang_Constants& table = ProcessLangConstants();
+    TLang_Constants table;
+    LoadBuiltInLangConstants(table);
     ASSERT_EQ(table.Count(), 49u);
     EXPECT_EQ(table[0].Name, "Cancel");
     EXPECT_EQ(table[table.Count() - 1].Name, "Wrong_password");

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <condition_variable>
 #include <filesystem>
@@ -211,6 +215,113 @@ TEST_F(Worker, OnlyOneRunAtATime) {
     cv.notify_all();
     first->Wait();
     EXPECT_FALSE(IsOperationRunning());
+}
+
+// Waits for the run's end, at most a minute. A run still going then is stuck in the open of
+// a pipe: each pipe is opened for writing once, which frees it, and the test fails.
+bool EndsWithin(TFilesIterationThread& w, const std::vector<std::string>& pipes) {
+    for (int i = 0; i < 600 && w.Outcome() == TRunOutcome::Running; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const bool ended = w.Outcome() != TRunOutcome::Running;
+    if (!ended)
+        for (const auto& p : pipes) ::close(::open(p.c_str(), O_WRONLY | O_NONBLOCK));
+    w.Wait();
+    return ended;
+}
+
+TEST_F(Worker, PipesAreLeftOutOfFoldersAndRefusedByNameAndTheRunGoesOn) {
+    InitCryptoAlgorithms();
+    dir.Write("d/a", "a");
+    ASSERT_EQ(::mkfifo(dir.File("d/p").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(dir.File("q").c_str(), 0600), 0);
+    auto op = std::make_unique<TEncrypt>();
+    op->CryptoAlgorithm = &AlgorithmAt(0);
+    op->PasswordBytes = ByteString::FromAscii("pw");
+    auto w = StartOperation(std::move(op), TSelectionMode::FilesOnly, host, {dir.File("d"), dir.File("q")});
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(EndsWithin(*w, {dir.File("d/p"), dir.File("q")}));
+    EXPECT_EQ(w->Outcome(), TRunOutcome::Finished);
+    EXPECT_EQ(w->Files(), (std::vector<std::string>{dir.File("q"), dir.File("d/a")}));
+    EXPECT_EQ(w->DoneCount(), 1);
+    const auto skipped = w->SkippedFiles();
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_EQ(skipped[0].path, dir.File("q"));
+    EXPECT_EQ(host.messages, std::vector<std::string>{skipped[0].reason});
+    EXPECT_NE(skipped[0].reason.find(dir.File("q")), std::string::npos) << skipped[0].reason;
+    EXPECT_TRUE(fs::exists(dir.File("d/a.enc")));
+    EXPECT_FALSE(fs::exists(dir.File("q.enc")));
+    DoneCryptoAlgorithms();
+}
+
+TEST_F(Worker, AnErrorThatEndsTheRunNamesItsFile) {
+    InitCryptoAlgorithms();
+    // A tag and a name length, then the file ends inside the name.
+    const std::string damaged = dir.Write("d/damaged.enc", std::string("BFS\0\0\0\0\x08\0\0\0AAAA", 15));
+    auto op = std::make_unique<TDecrypt>();
+    op->PasswordBytes = ByteString::FromAscii("pw");
+    auto w = Run(std::move(op), TSelectionMode::FilesOnly, {dir.File("d")});
+    ASSERT_EQ(w->Outcome(), TRunOutcome::Failed);
+    EXPECT_NE(w->ErrorMessage().find(damaged), std::string::npos) << w->ErrorMessage();
+    EXPECT_NE(w->ErrorMessage().find("Stream read error"), std::string::npos) << w->ErrorMessage();
+    DoneCryptoAlgorithms();
+}
+
+// Encryption that presses Cancel when its last chunk has been reported.
+struct EncryptCancelledLate : TEncrypt {
+    void ProcessFile(const std::string& fileName) override {
+        const auto report = OnProgress;
+        OnProgress = [&](std::int64_t done, std::int64_t total, std::int64_t processed, double seconds) {
+            report(done, total, processed, seconds);
+            if (done == total) CancelOperation();
+        };
+        TEncrypt::ProcessFile(fileName);
+        OnProgress = report;
+    }
+};
+
+TEST_F(Worker, ACancelAfterTheLastChunkStopsNothingAndTheFileCountsAsDone) {
+    InitCryptoAlgorithms();
+    const std::string src = dir.Write("f", std::string(5000, 'f'));
+    auto op = std::make_unique<EncryptCancelledLate>();
+    op->CryptoAlgorithm = &AlgorithmAt(0);
+    op->PasswordBytes = ByteString::FromAscii("pw");
+    op->DeleteSource = true;
+    auto w = Run(std::move(op), TSelectionMode::FilesOnly, {src});
+    EXPECT_EQ(w->Outcome(), TRunOutcome::Finished);
+    EXPECT_EQ(w->DoneCount(), 1);
+    EXPECT_TRUE(host.finished);
+    EXPECT_TRUE(fs::exists(src + ".enc"));
+    EXPECT_FALSE(fs::exists(src)) << "deleted after its output was complete";
+    DoneCryptoAlgorithms();
+}
+
+TEST_F(Worker, OnlyFilesThatWereDoneAreCountedAndTheOthersListedWithTheirReason) {
+    InitCryptoAlgorithms();
+    const auto encrypt = [&](const std::string& name, const char* password, int position) {
+        dir.Write(name, name);
+        AlgorithmAt(position).EncryptFile(dir.File(name), ByteString::FromAscii(password), nullptr, nullptr, nullptr);
+        fs::remove(dir.File(name));
+    };
+    encrypt("d/good", "pw", 0);
+    encrypt("d/other", "not this one", 0);
+    encrypt("d/all", "pw", AlgorithmCount() - 2);
+    std::string all = dir.Read("d/all.enc");
+    dir.Write("d/all.enc", all.replace(0, 3, "ALL"));
+    dir.Write("d/plain.txt", "no tag");
+    auto op = std::make_unique<TDecrypt>();
+    op->PasswordBytes = ByteString::FromAscii("pw");
+    auto w = Run(std::move(op), TSelectionMode::FilesOnly, {dir.File("d")});
+    ASSERT_EQ(w->Outcome(), TRunOutcome::Finished);
+    EXPECT_EQ(w->DoneCount(), 2) << "good.enc, and all.enc too";
+    const auto skipped = w->SkippedFiles();
+    ASSERT_EQ(skipped.size(), 2u);
+    EXPECT_EQ(skipped[0].path, dir.File("d/other.enc"));
+    EXPECT_NE(skipped[0].reason.find("password"), std::string::npos) << skipped[0].reason;
+    EXPECT_EQ(skipped[1].path, dir.File("d/plain.txt"));
+    EXPECT_EQ(skipped[1].reason, "Encryption algorithm for " + dir.File("d/plain.txt") + " not found");
+    EXPECT_EQ(host.messages, std::vector<std::string>{skipped[1].reason}) << "no message for a refused password";
+    EXPECT_EQ(dir.Read("d/all"), "d/all");
+    DoneCryptoAlgorithms();
 }
 
 TEST(WorkerProgress, EstimatesWithoutDividingByZero) {

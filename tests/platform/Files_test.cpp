@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "TestFolder.h"
@@ -50,6 +55,51 @@ TEST(Files, AnUncommittedOutputLeavesNothingAndKeepsTheOldFile) {
         out.Write("new", 3);
     }
     EXPECT_EQ(dir.Read("t"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(Files, AWriterKilledMidFileLeavesNothingBehind) {
+    test::TestFolder dir;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TAtomicOutput out(dir.File("plain.txt"));
+        const std::string block(1 << 20, 'p');
+        for (int i = 0; i < 3; ++i) out.Write(block.data(), block.size());
+        (void)!::write(ready[1], "w", 1);
+        for (;;) ::pause();
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 0) << "no name while it is written";
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 0);
+}
+
+TEST(Files, PipesAndOtherNonFilesAreRefusedWithoutWaiting) {
+    test::TestFolder dir;
+    ASSERT_EQ(::mkfifo(dir.File("p").c_str(), 0600), 0);
+    for (const auto mode : {TFileMode::Read, TFileMode::ReadWriteExclusive}) {
+        try {
+            TFileStream f(dir.File("p"), mode);
+            ADD_FAILURE() << "opened a pipe";
+        } catch (const EFileError& e) {
+            EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(TFileStream(dir.Path(), TFileMode::Read), EFileError) << "a folder";
+}
+
+TEST(Files, KeepExistingNeverReplacesAFile) {
+    test::TestFolder dir;
+    dir.Write("t", "theirs");
+    TAtomicOutput out(dir.File("t"));
+    out.Write("ours", 4);
+    EXPECT_FALSE(out.Commit(TReplaceMode::KeepExisting));
+    EXPECT_EQ(dir.Read("t"), "theirs");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);
 }
 
