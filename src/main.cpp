@@ -10,10 +10,12 @@
 #include <string>
 
 #include "app/InitFinal.h"
+#include "hide/HiddenConfig.h"
 #include "shell/ContextMenuExtActivator.h"
 #include "ui/ChangeMainPassFormUnit.h"
 #include "ui/MainFormUnit.h"
 #include "ui/MainPassFormUnit.h"
+#include "ui/OptionsFormUnit.h"
 #include "ui/OperationPassFormUnit.h"
 
 namespace {
@@ -93,8 +95,17 @@ int main(int argc, char** argv) {
         vantrel::TMainForm mainForm;
         vantrel::TChangeMainPassForm changeMainPassForm(&mainForm);
         vantrel::TOperationPassForm operationPassForm(&mainForm);
-        // The options dialog (TOptionsForm) is created here; its OptionsRequested(aboutPage)
-        // connection to mainForm comes with it.
+        vantrel::TOptionsForm optionsForm(&mainForm);
+        QObject::connect(&mainForm, &vantrel::TMainForm::OptionsRequested, &optionsForm,
+                         [&optionsForm](bool aboutPage) {
+                             if (aboutPage) optionsForm.ShowAboutPage();
+                             else optionsForm.ShowGeneralPage();
+                         });
+        // The current main password is asked for first, unless none is set.
+        optionsForm.OnChangeMainPassword = [&mainForm, &changeMainPassForm] {
+            if (!vantrel::HiddenItemsStore->HasPassword() || mainForm.CheckMainPassword()) changeMainPassForm.exec();
+        };
+        optionsForm.OnShowHelp = [&mainForm] { mainForm.ShowHelpFile(); };
         // The progress window (TProgressForm) and the wizard driver (mainForm.SetWizardDriver)
         // are created here.
         vantrel::TMainPassForm mainPassForm(&mainForm);

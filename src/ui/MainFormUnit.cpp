@@ -188,7 +188,10 @@ TMainForm::TMainForm(QWidget* parent)
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // Emptying the lists while the children are destroyed must not reach this half-gone window.
+    disconnect(SkippedFilesListBox->model(), nullptr, this, nullptr);
+}
 
 QWidget* TMainForm::NewPage(const QString& pictureName, QVBoxLayout*& content) {
     auto* page = new QWidget(Notebook);

@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"blank line kept", "a\n\nb\n"s, "a\r\n\r\nb\r\n"},
                       Case{"empty file", ""s, ""},
                       Case{"mark only", "\xEF\xBB\xBF"s, ""}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    [](const auto& param) { return "case" + std::to_string(param.index); });
 
 TEST(TextFile, UnreadableFileThrowsNamingIt) {
     test::TestFolder dir;
