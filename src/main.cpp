@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -10,13 +11,17 @@
 #include <string>
 
 #include "app/InitFinal.h"
+#include "app/OptionsUnit.h"
+#include "i18n/LanguageManager.h"
 #include "hide/HiddenConfig.h"
 #include "shell/ContextMenuExtActivator.h"
 #include "ui/ChangeMainPassFormUnit.h"
+#include "ui/LanguageController.h"
 #include "ui/MainFormUnit.h"
 #include "ui/MainPassFormUnit.h"
 #include "ui/OptionsFormUnit.h"
 #include "ui/OperationPassFormUnit.h"
+#include "wizard/WizardController.h"
 
 namespace {
 
@@ -88,11 +93,16 @@ int main(int argc, char** argv) {
         TApplication app(argc, argv);
         if (quitAtOnce) QTimer::singleShot(0, &app, &QCoreApplication::quit);
         QApplication::setApplicationName(ToQString(vantrel::ProductName));
+        // Matches the windows to the desktop entry, and so to its icon in the task bar.
+        QGuiApplication::setDesktopFileName(QStringLiteral("com.halcorne.Vantrel"));
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.halcorne.Vantrel")));
 
         // The windows are created once, in this order, and live until the end; all but the
         // main window stay hidden until needed. The dialogs belong to the main window, so they
         // centre on it and go with it.
         vantrel::TMainForm mainForm;
+        // The main window is translated while it loads; the window owns its controller.
+        new vantrel::TLanguageController(&mainForm);
         vantrel::TChangeMainPassForm changeMainPassForm(&mainForm);
         vantrel::TOperationPassForm operationPassForm(&mainForm);
         vantrel::TOptionsForm optionsForm(&mainForm);
@@ -106,8 +116,12 @@ int main(int argc, char** argv) {
             if (!vantrel::HiddenItemsStore->HasPassword() || mainForm.CheckMainPassword()) changeMainPassForm.exec();
         };
         optionsForm.OnShowHelp = [&mainForm] { mainForm.ShowHelpFile(); };
-        // The progress window (TProgressForm) and the wizard driver (mainForm.SetWizardDriver)
-        // are created here.
+        optionsForm.SetLanguageChoices(vantrel::LanguageChoices(),
+                                       vantrel::TOptions().ReadInteger("LanguageID", vantrel::TLanguageManager::DefaultLanguageID));
+        // The wizard layer, with the progress window and the path registry of the wizard kinds.
+        // Declared after the main window, so it goes first.
+        vantrel::TWizardController wizards(mainForm);
+        mainForm.SetWizardDriver(&wizards);
         vantrel::TMainPassForm mainPassForm(&mainForm);
 
         // Its first activation asks for a main password when none is stored, then runs the
@@ -116,6 +130,8 @@ int main(int argc, char** argv) {
         CloseAfterDelayIfAsked(mainForm);
 
         result = app.exec();
+        // However the loop ended, no worker may outlive the registries ShutDown releases.
+        wizards.PrepareQuit();
 
         try {
             vantrel::ShutDown();
