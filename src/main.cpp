@@ -127,6 +127,8 @@ int main(int argc, char** argv) {
         // Its first activation asks for a main password when none is stored, then runs the
         // command-line activation.
         mainForm.show();
+        // Without a window manager (a bare X server) nothing would ever activate the window.
+        mainForm.activateWindow();
         CloseAfterDelayIfAsked(mainForm);
 
         result = app.exec();
