@@ -16,6 +16,7 @@
 
 #include "app/AppFolders.h"
 #include "app/OptionsUnit.h"
+#include "i18n/LanguageManager.h"
 #include "platform/Folders.h"
 #include "platform/JpegFile.h"
 #include "platform/ProfileFile.h"
@@ -27,8 +28,6 @@ using namespace Qt::StringLiterals;
 namespace vantrel {
 
 namespace {
-
-constexpr int DefaultLanguageID = 1033;
 
 // Hints show as tool tips and, like every hint of the program, in the main window's status bar.
 void SetHint(QWidget* widget, const QString& hint) {
@@ -157,7 +156,7 @@ void TOptionsForm::BuildGeneralPage() {
     auto* language = new QHBoxLayout(LanguageGroupBox);
     language->addWidget(languageLabel);
     language->addWidget(LanguageComboBox, 1);
-    SetLanguageChoices({{DefaultLanguageID, u"English"_s}}, DefaultLanguageID);
+    SetLanguageChoices({{TLanguageManager::DefaultLanguageID, u"English"_s}}, TLanguageManager::DefaultLanguageID);
 
     auto* layout = new QVBoxLayout(general);
     layout->addWidget(GroupBox2);
@@ -245,7 +244,7 @@ void TOptionsForm::SetOptionsToGUI() {
     const TOptions options("");
     IntegrateCheckBox->setChecked(options.ReadBool("IntegrateContextMenu", true));
     CascadedCheckBox->setChecked(options.ReadBool("CascadeContextMenu", false));
-    const int index = LanguageComboBox->findData(options.ReadInteger("LanguageID", DefaultLanguageID));
+    const int index = LanguageComboBox->findData(options.ReadInteger("LanguageID", TLanguageManager::DefaultLanguageID));
     if (index >= 0) LanguageComboBox->setCurrentIndex(index);
 }
 
@@ -255,7 +254,7 @@ void TOptionsForm::GetOptionsFromGUI() {
     options.WriteBool("CascadeContextMenu", CascadedCheckBox->isChecked());
     // Only a changed choice is written: "0x407" stays as it is when German stays chosen.
     const QVariant chosen = LanguageComboBox->currentData();
-    if (chosen.isValid() && chosen.toInt() != options.ReadInteger("LanguageID", DefaultLanguageID))
+    if (chosen.isValid() && chosen.toInt() != options.ReadInteger("LanguageID", TLanguageManager::DefaultLanguageID))
         WritePrivateProfileString(options.FileName(), "Options", "LanguageID", std::to_string(chosen.toInt()));
 }
 
