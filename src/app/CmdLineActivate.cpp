@@ -6,9 +6,7 @@
 #include <optional>
 
 #include "app/AppFolders.h"
-#include "crypto/SecureMemory.h"
-#include "platform/CodePage.h"
-#include "platform/Files.h"
+#include "platform/TextFile.h"
 
 namespace vantrel {
 
@@ -30,32 +28,6 @@ std::vector<std::string> OwnCommandLine() {
     return arguments;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    TFileStream file(path, TFileMode::Read);
-    std::string bytes;
-    char buffer[1 << 16];
-    while (std::size_t got = file.Read(buffer, sizeof buffer)) bytes.append(buffer, got);
-    return bytes;
-}
-
-std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
-    std::u16string units;
-    units.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
-        units.push_back(static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a));
-    }
-    return Utf16ToUtf8(units);
-}
-
-// The whole file as UTF-8 text (or, after a UTF-8 mark, as the bytes it holds).
-std::string DecodeListText(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) return std::string(bytes.substr(3));
-    if (bytes.starts_with("\xFF\xFE")) return Utf16BytesToUtf8(bytes.substr(2), false);
-    if (bytes.starts_with("\xFE\xFF")) return Utf16BytesToUtf8(bytes.substr(2), true);
-    return AnsiToUtf8(ByteString(bytes.begin(), bytes.end()), SystemAnsiCodePage());
-}
-
 void AddLine(std::vector<std::string>& lines, std::string_view line) {
     if (line.empty() || line.find('\0') != std::string_view::npos) return;
     lines.emplace_back(line);
@@ -72,7 +44,7 @@ void ResetProgramArguments() { givenArguments.reset(); }
 std::string CmdLineListFile() { return GetDataFolder() + "todo"; }
 
 std::vector<std::string> ParseCommandLineList(std::string_view bytes) {
-    const std::string text = DecodeListText(bytes);
+    const std::string text = DecodeText(bytes);
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -103,7 +75,7 @@ std::vector<std::string> TakeCmdLineFiles() {
 void ClearCmdLineFiles() { cmdLineFiles.clear(); }
 
 void LoadCommandLineFiles() {
-    std::vector<std::string> loaded = ParseCommandLineList(ReadWholeFile(CmdLineListFile()));
+    std::vector<std::string> loaded = ParseCommandLineList(ReadFileBytes(CmdLineListFile()));
     loaded.insert(loaded.end(), std::make_move_iterator(cmdLineFiles.begin()),
                   std::make_move_iterator(cmdLineFiles.end()));
     cmdLineFiles = std::move(loaded);

@@ -8,9 +8,7 @@ namespace vantrel {
 
 namespace {
 
-bool StartsWith(const std::string& bytes, std::string_view mark) { return bytes.compare(0, mark.size(), mark) == 0; }
-
-std::u16string Utf16Of(const std::string& bytes, std::size_t from, bool bigEndian) {
+std::u16string Utf16Of(std::string_view bytes, std::size_t from, bool bigEndian) {
     std::u16string text;
     text.reserve((bytes.size() - from) / 2);
     for (std::size_t i = from; i + 1 < bytes.size(); i += 2) {
@@ -20,17 +18,30 @@ std::u16string Utf16Of(const std::string& bytes, std::size_t from, bool bigEndia
     return text;
 }
 
-std::string TextOf(const std::string& bytes) {
-    if (StartsWith(bytes, "\xEF\xBB\xBF")) return bytes.substr(3);
-    if (StartsWith(bytes, "\xFF\xFE")) return Utf16ToUtf8(Utf16Of(bytes, 2, false));
-    if (StartsWith(bytes, "\xFE\xFF")) return Utf16ToUtf8(Utf16Of(bytes, 2, true));
+}  // namespace
+
+std::string DecodeText(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) return std::string(bytes.substr(3));
+    if (bytes.starts_with("\xFF\xFE")) return Utf16ToUtf8(Utf16Of(bytes, 2, false));
+    if (bytes.starts_with("\xFE\xFF")) return Utf16ToUtf8(Utf16Of(bytes, 2, true));
     return AnsiToUtf8(ByteString(bytes.begin(), bytes.end()), SystemAnsiCodePage());
 }
 
-}  // namespace
+std::string ReadFileBytes(const std::string& path) {
+    TFileStream file(path, TFileMode::Read);
+    std::string bytes(std::size_t(file.Size()), '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const std::size_t n = file.Read(bytes.data() + got, bytes.size() - got);
+        if (n == 0) break;
+        got += n;
+    }
+    bytes.resize(got);
+    return bytes;
+}
 
 std::string DecodeLinesWithCrLf(const std::string& bytes) {
-    const std::string text = TextOf(bytes);
+    const std::string text = DecodeText(bytes);
     std::string joined;
     joined.reserve(text.size() + 2);
     std::size_t i = 0;
@@ -47,15 +58,7 @@ std::string DecodeLinesWithCrLf(const std::string& bytes) {
 }
 
 std::string ReadLinesWithCrLf(const std::string& path) {
-    TFileStream file(path, TFileMode::Read);
-    std::string bytes(std::size_t(file.Size()), '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const std::size_t n = file.Read(bytes.data() + got, bytes.size() - got);
-        if (n == 0) break;
-        got += n;
-    }
-    bytes.resize(got);
+    std::string bytes = ReadFileBytes(path);
     std::string text = DecodeLinesWithCrLf(bytes);
     SecureZero(bytes.data(), bytes.size());
     return text;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vantrel {
 
@@ -13,5 +14,12 @@ std::string ReadLinesWithCrLf(const std::string& path);
 
 // The same on bytes already read.
 std::string DecodeLinesWithCrLf(const std::string& bytes);
+
+// A text file's bytes as UTF-8: the encoding from a byte-order mark (UTF-8, UTF-16 LE or BE),
+// without one the system's ANSI code page. The list file and the password files read this way.
+std::string DecodeText(std::string_view bytes);
+
+// A whole file's bytes; throws EFileError when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
 
 }  // namespace vantrel
