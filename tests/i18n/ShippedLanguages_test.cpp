@@ -3,7 +3,6 @@
 // formatted message or leave a control in English by omission.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 
 #include "i18n/LangData.h"
@@ -17,10 +16,13 @@ const std::string BinDir = std::string(VANTREL_BIN_DIR) + "/";
 
 // The format places of a message in order: "%s", "%d", "%%".
 std::string Placeholders(const std::string& text) {
-    static const std::regex place("%[sd%]");
     std::string out;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), place); it != std::sregex_iterator(); ++it)
-        out += it->str();
+    for (std::size_t at = 0; (at = text.find('%', at)) != std::string::npos && at + 1 < text.size(); ++at) {
+        const char kind = text[at + 1];
+        if (kind != 's' && kind != 'd' && kind != '%') continue;
+        out.append({'%', kind});
+        ++at;  // "%%" is one place, not the start of another
+    }
     return out;
 }
 
