@@ -415,6 +415,8 @@ QPushButton* TMainForm::NewPanelButton(const QString& name, const QString& capti
     button->setMinimumSize(caption.isEmpty() ? QSize(30, 30) : QSize(100, 30));
     if (!hint.isEmpty()) SetHint(button, hint);
     if (!caption.isEmpty()) button->setAccessibleName(caption);
+    // A flat button draws no focus frame, so a keyboard user could not see where Tab went.
+    button->installEventFilter(this);
     return button;
 }
 
@@ -593,6 +595,9 @@ void TMainForm::ExitButtonClick() {
 void TMainForm::FinishButtonClick() {
     ShowPage(PageMain);
     ExitButton->show();
+    // Otherwise the focus falls from the hidden Finish button onto Exit, where Return or Space
+    // would end the program.
+    OperationsListBox->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::ShowHelpFile() {
@@ -654,7 +659,19 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ExitButton && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
         FinishButton->setVisible(event->type() == QEvent::HideToParent);
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        ShowKeyboardFocus(qobject_cast<QPushButton*>(watched), static_cast<QFocusEvent*>(event));
     return QWidget::eventFilter(watched, event);
+}
+
+// The panel's buttons are flat, and a flat button draws no focus frame: the one that holds the
+// keyboard focus is drawn raised instead. A click leaves it flat, as the mouse needs no sign;
+// the window losing or regaining activation keeps whatever the button showed.
+void TMainForm::ShowKeyboardFocus(QPushButton* button, const QFocusEvent* event) {
+    if (!button || button->parentWidget() != ButtonPanel) return;
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    button->setFlat(!event->gotFocus() || reason == Qt::MouseFocusReason);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

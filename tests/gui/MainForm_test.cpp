@@ -337,6 +337,39 @@ private slots:
         }
     }
 
+    // The panel's buttons are flat: without a sign of its own, the keyboard focus on them is unseen.
+    void PanelButtonShowsTheKeyboardFocusAndFinishHandsItToTheList() {
+        test::TEngineFixture engine;
+        test::TRecordingDriver driver;
+        TMainForm form;
+        form.SetWizardDriver(&driver);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* help = Child<QPushButton>(form, "HelpButton");
+        auto* exit = Child<QPushButton>(form, "ExitButton");
+        auto* finish = Child<QPushButton>(form, "FinishButton");
+
+        Child<QPushButton>(form, "OptionsButton")->setFocus(Qt::MouseFocusReason);
+        QVERIFY(Child<QPushButton>(form, "OptionsButton")->isFlat());  // the mouse needs no sign
+        QTest::keyClick(&form, Qt::Key_Tab);
+        QTRY_VERIFY(help->hasFocus());
+        QVERIFY(!help->isFlat());
+        QTest::keyClick(&form, Qt::Key_Tab);
+        QTRY_VERIFY(!help->hasFocus());
+        QVERIFY(help->isFlat());
+
+        // Finish pressed from the keyboard: the focus must not fall onto Exit, where the next
+        // Return would end the program.
+        form.ShowPage(TMainForm::PageFinish);
+        exit->hide();
+        finish->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(finish, Qt::Key_Space);
+        QCOMPARE(form.PageIndex(), 0);
+        QVERIFY(exit->isVisible());
+        QVERIFY(Child<TOperationsListBox>(form, "OperationsListBox")->hasFocus());
+        QVERIFY(exit->isFlat());
+    }
+
     void ExitButtonClosesTheWindowAndEndsTheLoop() {
         test::TEngineFixture engine;
         test::TRecordingDriver driver;
