@@ -19,6 +19,8 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -57,6 +59,25 @@ QCheckBox* NewCheckBox(const QString& name, const QString& text, bool checked, Q
     box->setChecked(checked);
     return box;
 }
+
+// The panel's buttons are flat, and a flat button gets no focus frame from the style: once the
+// keyboard has moved the focus in the window, the button holding it draws the frame itself.
+class TPanelButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPushButton::paintEvent(event);
+        if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(2, 2, -2, -2);
+        frame.backgroundColor = palette().color(QPalette::Window);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+};
 
 // A "..." button as narrow as its caption allows, not as wide as a command button.
 void FitSmallButton(QPushButton* button) {
@@ -406,7 +427,7 @@ QLabel* TMainForm::NewChangePassLink(const QString& name, const QString& text, Q
 
 QPushButton* TMainForm::NewPanelButton(const QString& name, const QString& caption, const QString& hint,
                                        const QString& picture) {
-    auto* button = new QPushButton(caption, ButtonPanel);
+    auto* button = new TPanelButton(caption, ButtonPanel);
     button->setObjectName(name);
     button->setFlat(true);
     button->setAutoDefault(true);
@@ -415,8 +436,6 @@ QPushButton* TMainForm::NewPanelButton(const QString& name, const QString& capti
     button->setMinimumSize(caption.isEmpty() ? QSize(30, 30) : QSize(100, 30));
     if (!hint.isEmpty()) SetHint(button, hint);
     if (!caption.isEmpty()) button->setAccessibleName(caption);
-    // A flat button draws no focus frame, so a keyboard user could not see where Tab went.
-    button->installEventFilter(this);
     return button;
 }
 
@@ -659,19 +678,7 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ExitButton && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
         FinishButton->setVisible(event->type() == QEvent::HideToParent);
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-        ShowKeyboardFocus(qobject_cast<QPushButton*>(watched), static_cast<QFocusEvent*>(event));
     return QWidget::eventFilter(watched, event);
-}
-
-// The panel's buttons are flat, and a flat button draws no focus frame: the one that holds the
-// keyboard focus is drawn raised instead. A click leaves it flat, as the mouse needs no sign;
-// the window losing or regaining activation keeps whatever the button showed.
-void TMainForm::ShowKeyboardFocus(QPushButton* button, const QFocusEvent* event) {
-    if (!button || button->parentWidget() != ButtonPanel) return;
-    const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
-    button->setFlat(!event->gotFocus() || reason == Qt::MouseFocusReason);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

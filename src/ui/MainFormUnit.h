@@ -5,7 +5,6 @@
 #include "wizard/WizardWindow.h"
 
 class QCheckBox;
-class QFocusEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -82,7 +81,6 @@ private:
     void CreatePicturePage();
     void CreateFinishPage();
     void CreateButtonPanel();
-    void ShowKeyboardFocus(QPushButton* button, const QFocusEvent* event);
     QPushButton* NewPanelButton(const QString& name, const QString& caption, const QString& hint, const QString& picture);
     QLabel* NewChangePassLink(const QString& name, const QString& text, QWidget* parent);
     void FormCreate();
