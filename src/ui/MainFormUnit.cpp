@@ -79,6 +79,20 @@ protected:
     }
 };
 
+// A label reached by Tab takes the focus without choosing its link, so Return did nothing until a
+// second Tab: entering by the keyboard goes straight to the link.
+class TLinkLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLabel::focusInEvent(event);
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+            focusNextPrevChild(event->reason() == Qt::TabFocusReason);
+    }
+};
+
 // A "..." button as narrow as its caption allows, not as wide as a command button.
 void FitSmallButton(QPushButton* button) {
     button->setFixedWidth(std::max(button->sizeHint().height(), button->fontMetrics().horizontalAdvance(button->text()) + 16));
@@ -415,7 +429,7 @@ void TMainForm::CreateFinishPage() {
 }
 
 QLabel* TMainForm::NewChangePassLink(const QString& name, const QString& text, QWidget* parent) {
-    auto* link = new QLabel(QStringLiteral("<a href=\"change\">%1</a>").arg(text.toHtmlEscaped()), parent);
+    auto* link = new TLinkLabel(QStringLiteral("<a href=\"change\">%1</a>").arg(text.toHtmlEscaped()), parent);
     link->setObjectName(name);
     link->setTextFormat(Qt::RichText);
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);

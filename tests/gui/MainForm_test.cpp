@@ -372,6 +372,32 @@ private slots:
         }
     }
 
+    // The change-password link is one Tab away from the list above it, and Return opens it.
+    void ChangePasswordLinkIsReachedByOneTabAndOpensWithReturn() {
+        test::TEngineFixture engine;
+        test::TRecordingDriver driver;
+        TMainForm form;
+        form.SetWizardDriver(&driver);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.ShowPage(TMainForm::PageHiddenList);
+        auto* list = Child<QListWidget>(form, "HiddenFilesListBox");
+        auto* link = Child<QLabel>(form, "ChangeMainPassLabel2");
+        list->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(list, Qt::Key_Tab);
+        QTRY_VERIFY(link->hasFocus());
+
+        QString opened;
+        QTimer::singleShot(0, &form, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(modal->metaObject()->className());
+                modal->close();
+            }
+        });
+        QTest::keyClick(link, Qt::Key_Return);
+        QCOMPARE(opened, QStringLiteral("vantrel::TChangeMainPassForm"));
+    }
+
     void ExitButtonClosesTheWindowAndEndsTheLoop() {
         test::TEngineFixture engine;
         test::TRecordingDriver driver;
