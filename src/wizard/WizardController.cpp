@@ -193,9 +193,14 @@ void TWizardController::RunEnded(const std::shared_ptr<TFilesIterationThread>& w
 
 // While a run goes, nothing that could start another is usable: the last step's button and the
 // operation list.
+// Disabling the step's button passes the keyboard focus on, to Cancel, where Return would end the
+// wizard; a run that leaves the wizard on its step gives the focus back.
 void TWizardController::EnableRunStarters(bool enabled) {
+    auto* next = window_.Window()->findChild<QWidget*>(QStringLiteral("NextButton"));
+    if (!enabled) stepButtonHadFocus_ = next && next->hasFocus();
     for (const char* name : {"NextButton", "OperationsListBox"})
         if (auto* control = window_.Window()->findChild<QWidget*>(QString::fromLatin1(name))) control->setEnabled(enabled);
+    if (enabled && stepButtonHadFocus_ && next && next->isVisible()) next->setFocus(Qt::OtherFocusReason);
 }
 
 void TWizardController::PrepareQuit() {

@@ -73,6 +73,7 @@ private:
     QTimer runWatch_;
     std::shared_ptr<TFilesIterationThread> run_;
     bool quitting_ = false;
+    bool stepButtonHadFocus_ = false;  // the last step's button, when the run started
 };
 
 // How long the controller looks again whether a run has ended, in milliseconds.
