@@ -12,8 +12,8 @@ namespace vantrel {
 
 // The program's windows, created once in this order after StartUp and wired together; all but
 // the main window stay hidden until needed. The dialogs belong to the main window, so they
-// centre on it and go with it. The members go in the reverse order: the wizard layer before
-// the main window it drives.
+// centre on it and go with it. They go in the reverse order: the wizard layer before the main
+// window it drives.
 struct TProgramWindows {
     TProgramWindows();
     TProgramWindows(const TProgramWindows&) = delete;

@@ -8,17 +8,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QDialog>
 #include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTreeWidgetItem>
 
 #include <filesystem>
