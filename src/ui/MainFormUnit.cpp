@@ -567,7 +567,12 @@ void TMainForm::FitWindowToContents() {
     fitting_ = false;
 }
 
-void TMainForm::ShowPage(int index) { Notebook->setCurrentIndex(index); }
+void TMainForm::ShowPage(int index) {
+    Notebook->setCurrentIndex(index);
+    // The wizard's buttons that held the focus are hidden by now, and it would fall onto Exit,
+    // where the next Return ends the program: the main page's keyboard control is the list.
+    if (index == PageMain && OperationsListBox) OperationsListBox->setFocus(Qt::OtherFocusReason);
+}
 int TMainForm::PageIndex() const { return Notebook->currentIndex(); }
 
 void TMainForm::SetStepHint(const QString& hint) {
@@ -628,9 +633,6 @@ void TMainForm::ExitButtonClick() {
 void TMainForm::FinishButtonClick() {
     ShowPage(PageMain);
     ExitButton->show();
-    // Otherwise the focus falls from the hidden Finish button onto Exit, where Return or Space
-    // would end the program.
-    OperationsListBox->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::ShowHelpFile() {

@@ -66,6 +66,24 @@ private slots:
         // The window's focus widget is what takes the keyboard when the window is active again.
         QCOMPARE(form.focusWidget(), static_cast<QWidget*>(next));
     }
+
+    // Back on the first step ends the wizard; the focus must not then fall onto Exit, where the
+    // next Return would end the program.
+    void WizardEndedByBackLeavesTheFocusOnTheOperationList() {
+        test::TEngineFixture engine;
+        TMainForm form;
+        TWizardController wizards(form);
+        form.SetWizardDriver(&wizards);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+
+        wizards.StartWizard(2);
+        auto* back = form.findChild<QPushButton*>(u"BackButton"_s);
+        back->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(back, Qt::Key_Space);
+        QCOMPARE(form.PageIndex(), int(TMainForm::PageMain));
+        QCOMPARE(form.focusWidget(), form.findChild<QWidget*>(u"OperationsListBox"_s));
+    }
 };
 
 QTEST_MAIN(WizardFocusTest)
