@@ -48,17 +48,22 @@ public:
             self().CbcEncryptBlocks(this->ChainValue, in, out, whole / B);
             return Tail(in + whole, out + whole, n - whole);
         }
-        // The chain runs in a local block: writing it byte by byte into the member and
-        // reading it back as words at once would stall every block.
+        // The chain runs in a local block, read and written in 32-bit words: the block
+        // functions store their result as such words, and a wider reload of them would wait
+        // for the stores to reach the cache on every block. The compiler is kept from
+        // merging the words into one vector access, which would bring that wait back.
         std::uint8_t x[B];
         std::memcpy(x, this->ChainValue, B);
         for (; n >= B; n -= B, in += B, out += B) {
-            for (std::size_t i = 0; i < B; i += 8) {
-                std::uint64_t a, b;
-                std::memcpy(&a, x + i, 8);
-                std::memcpy(&b, in + i, 8);
+            for (std::size_t i = 0; i < B; i += 4) {
+                std::uint32_t a, b;
+                std::memcpy(&a, x + i, 4);
+                std::memcpy(&b, in + i, 4);
                 a ^= b;
-                std::memcpy(x + i, &a, 8);
+#if defined(__GNUC__)
+                __asm__("" : "+r"(a));
+#endif
+                std::memcpy(x + i, &a, 4);
             }
             self().Encrypt(x, x);
             std::memcpy(out, x, B);
