@@ -12,14 +12,6 @@ using bytes::StoreLE32;
 
 namespace {
 
-// A value computed as written, not regrouped with the terms around it.
-inline std::uint32_t Early(std::uint32_t v) {
-#if defined(__GNUC__)
-    __asm__("" : "+r"(v));
-#endif
-    return v;
-}
-
 // The eight S-boxes and their inverses as straight-line logic on four words, found by a
 // circuit search over the published 16-entry tables (serpent_tables.h) and checked against
 // them over all inputs by the tests. Input and output bit 0 of each nibble is in r0.
@@ -459,8 +451,8 @@ void TVC_serpent::SBox(int box, bool inverse, std::uint32_t w[4]) {
     d ^= c ^ (a << 3);                                    \
     b = Rotl32(b, 1);                                     \
     d = Rotl32(d, 7);                                     \
-    a = Early(a ^ Rotr32(k[4 * (n)], 5)) ^ b ^ d;         \
-    c = Early(c ^ Rotr32(k[4 * (n) + 2], 22)) ^ d ^ (b << 7); \
+    a = bytes::Grouped(a ^ Rotr32(k[4 * (n)], 5)) ^ b ^ d;         \
+    c = bytes::Grouped(c ^ Rotr32(k[4 * (n) + 2], 22)) ^ d ^ (b << 7); \
     a = Rotl32(a, 5);                                     \
     c = Rotl32(c, 22);                                    \
     b ^= k[4 * (n) + 1];                                  \
