@@ -56,7 +56,6 @@ public:
 
     // The flag read with the table; versions without one give true for 1 and false for 0.
     bool StoredFlag() const { return storedFlag_; }
-    void SetStoredFlag(bool flag) { storedFlag_ = flag; }
 
     std::size_t Count() const { return items_.size(); }
     const TLang_Constant& operator[](std::size_t index) const { return items_[index]; }

@@ -32,7 +32,6 @@ public:
 
     void BuildDrivesTree();
     void SetDecryptFilter(bool on) { decryptFilter_ = on; }
-    bool DecryptFilter() const { return decryptFilter_; }
     bool IsFileListed(const std::string& name) const;
     int CheckedCount() const { return checkedCount_; }
     const QList<QTreeWidgetItem*>& DriveRoots() const { return driveRoots_; }
@@ -69,7 +68,6 @@ private:
     void SetSubtreeCheck(QTreeWidgetItem* node, bool checked);
     void UpdateParentChecks(QTreeWidgetItem* node, bool carried);
     void ForgetSubtree(QTreeWidgetItem* node);
-    void CountNewNode(QTreeWidgetItem* node);
     bool IsOnRowProper(QTreeWidgetItem* node, const QPoint& pos);
     QTreeWidgetItem* RowHit(const QPoint& pos);
 
