@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         };
         optionsForm.OnShowHelp = [&mainForm] { mainForm.ShowHelpFile(); };
         optionsForm.SetLanguageChoices(vantrel::LanguageChoices(),
-                                       vantrel::TOptions().ReadInteger("LanguageID", vantrel::TLanguageManager::DefaultLanguageID));
+                                       vantrel::LanguageSetting());
         // The wizard layer, with the progress window and the path registry of the wizard kinds.
         // Declared after the main window, so it goes first.
         vantrel::TWizardController wizards(mainForm);

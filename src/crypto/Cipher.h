@@ -7,7 +7,7 @@
 #include <string>
 
 #include "crypto/Hash.h"
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 
 namespace vantrel {
 

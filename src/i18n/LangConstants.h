@@ -10,6 +10,9 @@
 
 namespace vantrel {
 
+// The built-in language, English (United States), and the language of the built-in texts.
+inline constexpr int DefaultLanguageID = 1033;
+
 class TStream;
 
 // Every failure of the message tables: a missing constant, a bad or repeated name, a stored

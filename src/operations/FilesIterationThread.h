@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 
 namespace vantrel {
 

@@ -361,6 +361,8 @@ std::vector<TDirEntry> ListDirectory(const std::string& path) {
     return entries;
 }
 
+bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (folder.back() == kPathSeparator) return folder + name;

@@ -1,6 +1,6 @@
 #include "crypto/ciphers/Blowfish.h"
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/blowfish_tables.h"
 

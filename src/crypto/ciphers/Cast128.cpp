@@ -1,6 +1,6 @@
 #include "crypto/ciphers/Cast128.h"
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 
 namespace vantrel {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/des_tables.h"
 

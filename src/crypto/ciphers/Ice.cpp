@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/ice_tables.h"
 

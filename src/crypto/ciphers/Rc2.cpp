@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/rc2_tables.h"
 

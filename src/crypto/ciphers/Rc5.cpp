@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/rc5_rc6_tables.h"
 

@@ -1,6 +1,6 @@
 #include "crypto/ciphers/Rc6.h"
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/Rc5.h"
 #include "crypto/ciphers/SelfTest.h"
 

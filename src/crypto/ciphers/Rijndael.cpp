@@ -1,6 +1,6 @@
 #include "crypto/ciphers/Rijndael.h"
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/rijndael_tables.h"
 

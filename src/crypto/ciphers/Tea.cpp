@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 
 namespace vantrel {

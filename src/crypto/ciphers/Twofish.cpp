@@ -3,7 +3,7 @@
 #include <array>
 #include <memory>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/twofish_tables.h"
 
