@@ -11,6 +11,7 @@ void RegisterCiphers() {
 #ifdef VANTREL_HAVE_CRYPTOPP
     RegisterReference<CryptoPP::Blowfish>("Blowfish", 20);
 #endif
+    RegisterOpenSsl("Blowfish", "BF-CBC", 20);
 }
 
 VANTREL_CIPHER_BENCH_MAIN()

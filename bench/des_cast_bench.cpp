@@ -23,6 +23,9 @@ void RegisterCiphers() {
     RegisterReference<CryptoPP::CAST128>("Cast128", 16);
     RegisterReference<CryptoPP::CAST256>("Cast256", 32);
 #endif
+    RegisterOpenSsl("DES", "DES-CBC", 8);
+    RegisterOpenSsl("3DES", "DES-EDE3-CBC", 24);
+    RegisterOpenSsl("Cast128", "CAST5-CBC", 16);
 }
 
 VANTREL_CIPHER_BENCH_MAIN()

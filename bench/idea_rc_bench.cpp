@@ -37,10 +37,13 @@ void RegisterCiphers() {
 #ifdef VANTREL_HAVE_CRYPTOPP
     RegisterReference<CryptoPP::IDEA>("IDEA", 16);
     RegisterReference<CryptoPP::RC2>("RC2", 20);
-    benchmark::RegisterBenchmark("RC5/reference", Rc5ReferenceCbc12);
+    benchmark::RegisterBenchmark("RC5/cryptopp", Rc5ReferenceCbc12);
     // Its checked keying takes no 20-byte key; the rounds do not depend on the length.
     RegisterReference<CryptoPP::RC6>("RC6", 16);
 #endif
+    // Debian's OpenSSL is built without IDEA and RC5; its RC2 takes the 20-byte key.
+    RegisterOpenSsl("IDEA", "IDEA-CBC", 16);
+    RegisterOpenSsl("RC2", "RC2-CBC", 20);
 }
 
 VANTREL_CIPHER_BENCH_MAIN()

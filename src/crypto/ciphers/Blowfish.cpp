@@ -1,6 +1,7 @@
 #include "crypto/ciphers/Blowfish.h"
 
 #include "base/Bytes.h"
+#include "crypto/ciphers/CbcWords.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/blowfish_tables.h"
 
@@ -41,8 +42,25 @@ void TVC_blowfish::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
 }
 
 void TVC_blowfish::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
-    const auto& p = PBox;
     std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
+    DecryptWords(l, r);
+    StoreBE32(out, l);
+    StoreBE32(out + 4, r);
+}
+
+[[gnu::flatten]] void TVC_blowfish::CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                    std::size_t blocks) const {
+    cbcwords::Encrypt64<true>(chain, in, out, blocks, [this](std::uint32_t& l, std::uint32_t& r) { EncryptWords(l, r); });
+}
+
+[[gnu::flatten]] void TVC_blowfish::CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                    std::size_t blocks) const {
+    cbcwords::Decrypt64<true>(chain, in, out, blocks, [this](std::uint32_t& l, std::uint32_t& r) { DecryptWords(l, r); });
+}
+
+// The rounds of EncryptWords backwards; the halves come out swapped back.
+void TVC_blowfish::DecryptWords(std::uint32_t& l, std::uint32_t& r) const {
+    const auto& p = PBox;
     l ^= p[17];
     r ^= F(l) ^ p[16];
     l ^= F(r) ^ p[15];
@@ -61,8 +79,7 @@ void TVC_blowfish::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
     r ^= F(l) ^ p[2];
     l ^= F(r) ^ p[1];
     r ^= p[0];
-    StoreBE32(out, r);
-    StoreBE32(out + 4, l);
+    std::swap(l, r);
 }
 
 void TVC_blowfish::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {

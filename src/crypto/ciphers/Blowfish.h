@@ -16,12 +16,15 @@ public:
 
     void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
     void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
+    void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 
 private:
     std::uint32_t F(std::uint32_t x) const {
         return ((SBox[0][x >> 24] + SBox[1][(x >> 16) & 255]) ^ SBox[2][(x >> 8) & 255]) + SBox[3][x & 255];
     }
     void EncryptWords(std::uint32_t& l, std::uint32_t& r) const;
+    void DecryptWords(std::uint32_t& l, std::uint32_t& r) const;
 
     KeyTable<std::uint32_t, 256> SBox[4];
     KeyTable<std::uint32_t, 18> PBox;

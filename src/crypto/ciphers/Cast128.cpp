@@ -1,6 +1,9 @@
 #include "crypto/ciphers/Cast128.h"
 
+#include <utility>
+
 #include "base/Bytes.h"
+#include "crypto/ciphers/CbcWords.h"
 #include "crypto/ciphers/SelfTest.h"
 
 namespace vantrel {
@@ -73,6 +76,29 @@ void TVC_cast128::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
 
 void TVC_cast128::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
     std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
+    EncryptWords(l, r);
+    StoreBE32(out, l);
+    StoreBE32(out + 4, r);
+}
+
+void TVC_cast128::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
+    DecryptWords(l, r);
+    StoreBE32(out, l);
+    StoreBE32(out + 4, r);
+}
+
+[[gnu::flatten]] void TVC_cast128::CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                                    std::size_t blocks) const {
+    cbcwords::Encrypt64<true>(chain, in, out, blocks, [this](std::uint32_t& l, std::uint32_t& r) { EncryptWords(l, r); });
+}
+
+[[gnu::flatten]] void TVC_cast128::CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                                    std::size_t blocks) const {
+    cbcwords::Decrypt64<true>(chain, in, out, blocks, [this](std::uint32_t& l, std::uint32_t& r) { DecryptWords(l, r); });
+}
+
+void TVC_cast128::EncryptWords(std::uint32_t& l, std::uint32_t& r) const {
     F1(l, r, Km[0], Kr[0]);
     F2(r, l, Km[1], Kr[1]);
     F3(l, r, Km[2], Kr[2]);
@@ -91,12 +117,10 @@ void TVC_cast128::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
         F3(l, r, Km[14], Kr[14]);
         F1(r, l, Km[15], Kr[15]);
     }
-    StoreBE32(out, r);
-    StoreBE32(out + 4, l);
+    std::swap(l, r);
 }
 
-void TVC_cast128::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
+void TVC_cast128::DecryptWords(std::uint32_t& l, std::uint32_t& r) const {
     if (rounds_ > 12) {
         F1(l, r, Km[15], Kr[15]);
         F3(r, l, Km[14], Kr[14]);
@@ -115,8 +139,7 @@ void TVC_cast128::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
     F3(r, l, Km[2], Kr[2]);
     F2(l, r, Km[1], Kr[1]);
     F1(r, l, Km[0], Kr[0]);
-    StoreBE32(out, r);
-    StoreBE32(out + 4, l);
+    std::swap(l, r);
 }
 
 void TVC_cast128::Wipe() {

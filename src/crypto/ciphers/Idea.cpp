@@ -18,9 +18,9 @@ namespace {
 // lo - hi borrows is as good as random, and a branch on it would miss half the time.
 inline std::uint32_t Mul(std::uint32_t a, std::uint32_t b) {
     const std::uint32_t p = a * b;
-    std::uint32_t d;
-    const bool borrow = __builtin_sub_overflow(p & 0xFFFF, p >> 16, &d);
-    const std::uint32_t r = d + borrow;
+    const std::uint32_t lo = p & 0xFFFF, hi = p >> 16;
+    // Written so that the borrow is added straight from the carry flag (sub, adc).
+    const std::uint32_t r = lo - hi + (lo < hi);
     const std::uint32_t zero = 0u - std::uint32_t(p == 0);
     return (r | ((1 - a - b) & zero)) & 0xFFFF;
 }
@@ -39,8 +39,8 @@ inline std::uint32_t AddInverse(std::uint32_t x) { return (0x10000 - x) & 0xFFFF
 
 }  // namespace
 
-void TVC_idea::Crypt(const Schedule& k, const std::uint8_t* in, std::uint8_t* out) {
-    std::uint32_t x1 = LoadBE16(in), x2 = LoadBE16(in + 2), x3 = LoadBE16(in + 4), x4 = LoadBE16(in + 6);
+inline void TVC_idea::CryptWords(const Schedule& k, std::uint32_t x[4]) {
+    std::uint32_t x1 = x[0], x2 = x[1], x3 = x[2], x4 = x[3];
     const std::uint32_t* z = k.v;
     for (int round = 0; round < 8; ++round, z += 6) {
         x1 = Mul(x1, z[0]);
@@ -58,10 +58,47 @@ void TVC_idea::Crypt(const Schedule& k, const std::uint8_t* in, std::uint8_t* ou
         x3 = t;
     }
     // The output transformation undoes the last exchange.
-    StoreBE16(out, std::uint16_t(Mul(x1, z[0])));
-    StoreBE16(out + 2, std::uint16_t(x3 + z[1]));
-    StoreBE16(out + 4, std::uint16_t(x2 + z[2]));
-    StoreBE16(out + 6, std::uint16_t(Mul(x4, z[3])));
+    x[0] = Mul(x1, z[0]);
+    x[1] = (x3 + z[1]) & 0xFFFF;
+    x[2] = (x2 + z[2]) & 0xFFFF;
+    x[3] = Mul(x4, z[3]);
+}
+
+void TVC_idea::Crypt(const Schedule& k, const std::uint8_t* in, std::uint8_t* out) {
+    std::uint32_t x[4] = {LoadBE16(in), LoadBE16(in + 2), LoadBE16(in + 4), LoadBE16(in + 6)};
+    CryptWords(k, x);
+    for (int i = 0; i < 4; ++i) StoreBE16(out + 2 * i, std::uint16_t(x[i]));
+}
+
+// CBC with the block and the chain as words in registers from one block to the next; through
+// bytes in memory, the 16-bit stores of one block and the wide reload of the next would wait
+// on each other.
+void TVC_idea::CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                std::size_t blocks) const {
+    std::uint32_t x[4];
+    for (int i = 0; i < 4; ++i) x[i] = LoadBE16(chain + 2 * i);
+    for (; blocks > 0; --blocks, in += 8, out += 8) {
+        for (int i = 0; i < 4; ++i) x[i] ^= LoadBE16(in + 2 * i);
+        CryptWords(EncKey, x);
+        for (int i = 0; i < 4; ++i) StoreBE16(out + 2 * i, std::uint16_t(x[i]));
+    }
+    for (int i = 0; i < 4; ++i) StoreBE16(chain + 2 * i, std::uint16_t(x[i]));
+}
+
+void TVC_idea::CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                std::size_t blocks) const {
+    std::uint32_t c[4];
+    for (int i = 0; i < 4; ++i) c[i] = LoadBE16(chain + 2 * i);
+    for (; blocks > 0; --blocks, in += 8, out += 8) {
+        std::uint32_t x[4], next[4];
+        for (int i = 0; i < 4; ++i) x[i] = next[i] = LoadBE16(in + 2 * i);
+        CryptWords(DecKey, x);
+        for (int i = 0; i < 4; ++i) {
+            StoreBE16(out + 2 * i, std::uint16_t(x[i] ^ c[i]));
+            c[i] = next[i];
+        }
+    }
+    for (int i = 0; i < 4; ++i) StoreBE16(chain + 2 * i, std::uint16_t(c[i]));
 }
 
 void TVC_idea::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {

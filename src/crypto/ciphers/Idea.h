@@ -18,6 +18,8 @@ public:
 
     void Encrypt(const std::uint8_t* in, std::uint8_t* out) const { Crypt(EncKey, in, out); }
     void Decrypt(const std::uint8_t* in, std::uint8_t* out) const { Crypt(DecKey, in, out); }
+    void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
+    void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 
     static constexpr int kSubkeys = 52;
 
@@ -25,6 +27,8 @@ private:
     // Subkeys are kept widened to 32 bits so the round code does no zero extension.
     using Schedule = KeyTable<std::uint32_t, kSubkeys>;
     static void Crypt(const Schedule& k, const std::uint8_t* in, std::uint8_t* out);
+    // The rounds and the output transformation on the block's four words, in place.
+    static void CryptWords(const Schedule& k, std::uint32_t x[4]);
 
     Schedule EncKey;
     Schedule DecKey;

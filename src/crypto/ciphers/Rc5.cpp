@@ -1,8 +1,10 @@
 #include "crypto/ciphers/Rc5.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "base/Bytes.h"
+#include "crypto/ciphers/CbcWords.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/rc5_rc6_tables.h"
 
@@ -14,26 +16,48 @@ using bytes::Rotr32;
 using bytes::StoreLE32;
 namespace t = tables::rc5_rc6;
 
-void TVC_rc5::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
+void TVC_rc5::EncryptWords(std::uint32_t& a, std::uint32_t& b) const {
     const std::uint32_t* s = S.v;
-    std::uint32_t a = LoadLE32(in) + s[0], b = LoadLE32(in + 4) + s[1];
+    a += s[0];
+    b += s[1];
     for (int i = 1; i <= kRounds; ++i) {
-        a = Rotl32(a ^ b, b) + s[2 * i];
-        b = Rotl32(b ^ a, a) + s[2 * i + 1];
+        a = std::rotl(a ^ b, int(b & 31)) + s[2 * i];
+        b = std::rotl(b ^ a, int(a & 31)) + s[2 * i + 1];
     }
+}
+
+void TVC_rc5::DecryptWords(std::uint32_t& a, std::uint32_t& b) const {
+    const std::uint32_t* s = S.v;
+    for (int i = kRounds; i >= 1; --i) {
+        b = std::rotr(b - s[2 * i + 1], int(a & 31)) ^ a;
+        a = std::rotr(a - s[2 * i], int(b & 31)) ^ b;
+    }
+    a -= s[0];
+    b -= s[1];
+}
+
+void TVC_rc5::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    std::uint32_t a = LoadLE32(in), b = LoadLE32(in + 4);
+    EncryptWords(a, b);
     StoreLE32(out, a);
     StoreLE32(out + 4, b);
 }
 
 void TVC_rc5::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
-    const std::uint32_t* s = S.v;
     std::uint32_t a = LoadLE32(in), b = LoadLE32(in + 4);
-    for (int i = kRounds; i >= 1; --i) {
-        b = Rotr32(b - s[2 * i + 1], a) ^ a;
-        a = Rotr32(a - s[2 * i], b) ^ b;
-    }
-    StoreLE32(out, a - s[0]);
-    StoreLE32(out + 4, b - s[1]);
+    DecryptWords(a, b);
+    StoreLE32(out, a);
+    StoreLE32(out + 4, b);
+}
+
+[[gnu::flatten]] void TVC_rc5::CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                                std::size_t blocks) const {
+    cbcwords::Encrypt64<false>(chain, in, out, blocks, [this](std::uint32_t& a, std::uint32_t& b) { EncryptWords(a, b); });
+}
+
+[[gnu::flatten]] void TVC_rc5::CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                                std::size_t blocks) const {
+    cbcwords::Decrypt64<false>(chain, in, out, blocks, [this](std::uint32_t& a, std::uint32_t& b) { DecryptWords(a, b); });
 }
 
 // RC5's key expansion, which RC6 takes over unchanged but for the table's length.

@@ -16,10 +16,15 @@ public:
 
     void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
     void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
+    void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 
     static constexpr int kRounds = 12;
 
 private:
+    void EncryptWords(std::uint32_t& a, std::uint32_t& b) const;
+    void DecryptWords(std::uint32_t& a, std::uint32_t& b) const;
+
     KeyTable<std::uint32_t, 2 * kRounds + 2> S;
 };
 

@@ -125,6 +125,35 @@ void TVC_rijndael::Wipe() {
     TVC_blockcipher128::Wipe();
 }
 
+void TVC_rijndael::CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                    std::size_t blocks) const {
+#if VANTREL_RIJNDAEL_AESNI
+    if (aesni_) return CbcEncryptAesni(chain, in, out, blocks);
+#endif
+    std::uint8_t x[16];
+    std::memcpy(x, chain, 16);
+    for (; blocks > 0; --blocks, in += 16, out += 16) {
+        for (int i = 0; i < 16; ++i) x[i] ^= in[i];
+        EncryptTables(x, x);
+        std::memcpy(out, x, 16);
+    }
+    std::memcpy(chain, x, 16);
+}
+
+void TVC_rijndael::CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                    std::size_t blocks) const {
+#if VANTREL_RIJNDAEL_AESNI
+    if (aesni_) return CbcDecryptAesni(chain, in, out, blocks);
+#endif
+    std::uint8_t c[16], p[16];
+    for (; blocks > 0; --blocks, in += 16, out += 16) {
+        std::memcpy(c, in, 16);
+        DecryptTables(c, p);
+        for (int i = 0; i < 16; ++i) out[i] = p[i] ^ chain[i];
+        std::memcpy(chain, c, 16);
+    }
+}
+
 void TVC_rijndael::EncryptTables(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* rk = EncKey.v;
     std::uint32_t s0 = LoadLE32(in) ^ rk[0], s1 = LoadLE32(in + 4) ^ rk[1];

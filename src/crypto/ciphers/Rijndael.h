@@ -44,6 +44,11 @@ public:
         DecryptTables(in, out);
     }
 
+    // CBC over whole blocks; on the instruction path the round keys stay in registers for the
+    // whole buffer, and decryption runs eight blocks side by side.
+    void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
+    void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
+
     // Whether this processor has the AES instructions.
     static bool HasAesInstructions();
     // Keys scheduled while this is set use the table path even where the instructions exist;
@@ -60,6 +65,8 @@ private:
 #if VANTREL_RIJNDAEL_AESNI
     VANTREL_AESNI_TARGET void EncryptAesni(const std::uint8_t* in, std::uint8_t* out) const;
     VANTREL_AESNI_TARGET void DecryptAesni(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_AESNI_TARGET void CbcEncryptAesni(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
+    VANTREL_AESNI_TARGET void CbcDecryptAesni(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 #endif
 
     // Round r uses words 4r to 4r+3; DecKey holds the equivalent inverse cipher's keys in the

@@ -12,6 +12,14 @@ using bytes::StoreLE32;
 
 namespace {
 
+// A value computed as written, not regrouped with the terms around it.
+inline std::uint32_t Early(std::uint32_t v) {
+#if defined(__GNUC__)
+    __asm__("" : "+r"(v));
+#endif
+    return v;
+}
+
 // The eight S-boxes and their inverses as straight-line logic on four words, found by a
 // circuit search over the published 16-entry tables (serpent_tables.h) and checked against
 // them over all inputs by the tests. Input and output bit 0 of each nibble is in r0.
@@ -441,17 +449,22 @@ void TVC_serpent::SBox(int box, bool inverse, std::uint32_t w[4]) {
     c ^= k[4 * (r) + 2];   \
     d ^= k[4 * (r) + 3];
 
-#define SERPENT_LT          \
-    a = Rotl32(a, 13);      \
-    c = Rotl32(c, 3);       \
-    b ^= a ^ c;             \
-    d ^= c ^ (a << 3);      \
-    b = Rotl32(b, 1);       \
-    d = Rotl32(d, 7);       \
-    a ^= b ^ d;             \
-    c ^= d ^ (b << 7);      \
-    a = Rotl32(a, 5);       \
-    c = Rotl32(c, 22);
+// The linear transformation followed by round n's key. The keys of the two words rotated last
+// join before their rotation (rotated back by as much), beside the words that are ready
+// early, so that the rotation delivers the keyed word: a step less on every round's path.
+#define SERPENT_LT_KEY(n)                                 \
+    a = Rotl32(a, 13);                                    \
+    c = Rotl32(c, 3);                                     \
+    b ^= a ^ c;                                           \
+    d ^= c ^ (a << 3);                                    \
+    b = Rotl32(b, 1);                                     \
+    d = Rotl32(d, 7);                                     \
+    a = Early(a ^ Rotr32(k[4 * (n)], 5)) ^ b ^ d;         \
+    c = Early(c ^ Rotr32(k[4 * (n) + 2], 22)) ^ d ^ (b << 7); \
+    a = Rotl32(a, 5);                                     \
+    c = Rotl32(c, 22);                                    \
+    b ^= k[4 * (n) + 1];                                  \
+    d ^= k[4 * (n) + 3];
 
 #define SERPENT_ILT         \
     c = Rotr32(c, 22);      \
@@ -465,11 +478,6 @@ void TVC_serpent::SBox(int box, bool inverse, std::uint32_t w[4]) {
     c = Rotr32(c, 3);       \
     a = Rotr32(a, 13);
 
-#define SERPENT_ROUND(r, s) \
-    SERPENT_KEY(r)          \
-    s(a, b, c, d);          \
-    SERPENT_LT
-
 #define SERPENT_IROUND(r, s) \
     SERPENT_ILT              \
     s(a, b, c, d);           \
@@ -478,24 +486,39 @@ void TVC_serpent::SBox(int box, bool inverse, std::uint32_t w[4]) {
 void TVC_serpent::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
     const std::uint32_t* k = SubKey.v;
     std::uint32_t a = LoadLE32(in), b = LoadLE32(in + 4), c = LoadLE32(in + 8), d = LoadLE32(in + 12);
+    SERPENT_KEY(0)
     for (int r = 0; r < 24; r += 8) {
-        SERPENT_ROUND(r, Sb0)
-        SERPENT_ROUND(r + 1, Sb1)
-        SERPENT_ROUND(r + 2, Sb2)
-        SERPENT_ROUND(r + 3, Sb3)
-        SERPENT_ROUND(r + 4, Sb4)
-        SERPENT_ROUND(r + 5, Sb5)
-        SERPENT_ROUND(r + 6, Sb6)
-        SERPENT_ROUND(r + 7, Sb7)
+        Sb0(a, b, c, d);
+        SERPENT_LT_KEY(r + 1)
+        Sb1(a, b, c, d);
+        SERPENT_LT_KEY(r + 2)
+        Sb2(a, b, c, d);
+        SERPENT_LT_KEY(r + 3)
+        Sb3(a, b, c, d);
+        SERPENT_LT_KEY(r + 4)
+        Sb4(a, b, c, d);
+        SERPENT_LT_KEY(r + 5)
+        Sb5(a, b, c, d);
+        SERPENT_LT_KEY(r + 6)
+        Sb6(a, b, c, d);
+        SERPENT_LT_KEY(r + 7)
+        Sb7(a, b, c, d);
+        SERPENT_LT_KEY(r + 8)
     }
-    SERPENT_ROUND(24, Sb0)
-    SERPENT_ROUND(25, Sb1)
-    SERPENT_ROUND(26, Sb2)
-    SERPENT_ROUND(27, Sb3)
-    SERPENT_ROUND(28, Sb4)
-    SERPENT_ROUND(29, Sb5)
-    SERPENT_ROUND(30, Sb6)
-    SERPENT_KEY(31)
+    Sb0(a, b, c, d);
+    SERPENT_LT_KEY(25)
+    Sb1(a, b, c, d);
+    SERPENT_LT_KEY(26)
+    Sb2(a, b, c, d);
+    SERPENT_LT_KEY(27)
+    Sb3(a, b, c, d);
+    SERPENT_LT_KEY(28)
+    Sb4(a, b, c, d);
+    SERPENT_LT_KEY(29)
+    Sb5(a, b, c, d);
+    SERPENT_LT_KEY(30)
+    Sb6(a, b, c, d);
+    SERPENT_LT_KEY(31)
     Sb7(a, b, c, d);
     SERPENT_KEY(32)
     StoreLE32(out, a);
@@ -534,9 +557,8 @@ void TVC_serpent::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
 }
 
 #undef SERPENT_KEY
-#undef SERPENT_LT
+#undef SERPENT_LT_KEY
 #undef SERPENT_ILT
-#undef SERPENT_ROUND
 #undef SERPENT_IROUND
 
 void TVC_serpent::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
