@@ -48,6 +48,14 @@ concept HasCbcDecryptBlocks = requires(const Derived& d, std::uint8_t* p, const 
     d.CbcDecryptBlocks(p, q, p, n);
 };
 
+// What a cipher class declares for TVC_cipherImpl: its key schedule, its key tables (the
+// arguments) and its block functions, defined in the cipher's source file.
+#define VANTREL_CIPHER_PARTS(...)                                                    \
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;      \
+    auto KeyTables() { return std::tie(__VA_ARGS__); }                               \
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;                   \
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+
 template <class Derived, const TCipherTraits& Traits>
 class TVC_cipherImpl : public TVC_blockcipherB<Traits.blockBytes> {
     using Base = TVC_blockcipherB<Traits.blockBytes>;

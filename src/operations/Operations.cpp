@@ -3,7 +3,7 @@
 #include "app/AppFolders.h"
 #include "i18n/LangConstants.h"
 #include "i18n/MessageFormat.h"
-#include "operations/FilesIterationThread.h"
+#include "operations/OperationHost.h"
 #include "hide/HiddenConfig.h"
 #include "hide/HideShowRoutines.h"
 #include "platform/Drives.h"

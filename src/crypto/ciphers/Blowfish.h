@@ -13,11 +13,7 @@ inline constexpr TCipherTraits kBlowfishTraits{5, "Blowfish", 448, 8, 0xFF, kBlo
 // Blowfish, 16 rounds, with the published initial tables; blocks and key bytes big-endian.
 class TVC_blowfish final : public TVC_cipherImpl<TVC_blowfish, kBlowfishTraits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(SBox, PBox); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(SBox, PBox)
     void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
     void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 

@@ -56,11 +56,7 @@ inline constexpr TCipherTraits kCast128Traits{7, "Cast128", 128, 8, 0xFF, kCast1
 // 10 bytes or fewer, 16 otherwise; blocks as two big-endian words.
 class TVC_cast128 final : public TVC_cipherImpl<TVC_cast128, kCast128Traits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(Km, Kr); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(Km, Kr)
     void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
     void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 

@@ -16,11 +16,7 @@ inline constexpr TCipherTraits kCast256Traits{15, "Cast256", 256, 16, 0xFF, kCas
 // forward, six reverse); blocks as four big-endian words.
 class TVC_cast256 final : public TVC_cipherImpl<TVC_cast256, kCast256Traits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(Km, Kr); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(Km, Kr)
 
 private:
     // Four per quad-round.

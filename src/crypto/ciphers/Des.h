@@ -41,11 +41,7 @@ inline constexpr TCipherTraits kDesTraits{23, "DES", 64, 8, 0x00, kDesKnownAnswe
 // DES, 16 rounds between the initial and final permutations; an 8-byte zero-padded key.
 class TVC_des final : public TVC_customdes<TVC_des, kDesTraits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(K); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(K)
 
 private:
     Schedule K;
@@ -60,11 +56,7 @@ inline constexpr TCipherTraits k3DesTraits{24, "3DES", 192, 8, 0x00, k3DesKnownA
 // third pass reuses K1); above that K3 comes from bytes 16 to 23 of the zero-padded key.
 class TVC_3des final : public TVC_customdes<TVC_3des, k3DesTraits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(K1, K2, K3); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(K1, K2, K3)
 
 private:
     Schedule K1, K2, K3;

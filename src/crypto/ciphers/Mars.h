@@ -21,11 +21,7 @@ inline constexpr TCipherTraits kMarsTraits{13, "Mars", 1248, 16, 0xFF, kMarsKnow
 // multiplication-key fix drawn from S[265..268]. Block and key words little-endian.
 class TVC_mars final : public TVC_cipherImpl<TVC_mars, kMarsTraits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(K); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(K)
 
     // The expanded key K[0..39]: whitening words 0..3 and 36..39, E-function pairs between.
     const std::uint32_t* ExpandedKey() const { return K.v; }

@@ -14,11 +14,7 @@ inline constexpr TCipherTraits kMisty1Traits{11, "Misty1", 128, 8, 0x00, kMisty1
 // through FI; blocks as two big-endian halves.
 class TVC_misty1 final : public TVC_cipherImpl<TVC_misty1, kMisty1Traits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(EK); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(EK)
 
 private:
     std::uint32_t FO(std::uint32_t x, int k) const;

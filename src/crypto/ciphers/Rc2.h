@@ -14,11 +14,7 @@ inline constexpr TCipherTraits kRc2Traits{1, "RC2", 1024, 8, 0x00, kRc2KnownAnsw
 // expansion starts from exactly the bytes it is given; nothing is padded.
 class TVC_rc2 final : public TVC_cipherImpl<TVC_rc2, kRc2Traits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(K); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(K)
 
 private:
     KeyTable<std::uint16_t, 64> K;

@@ -13,11 +13,7 @@ inline constexpr TCipherTraits kRc5Traits{3, "RC5", 2048, 8, 0xFF, kRc5KnownAnsw
 // RC5-32/12: two little-endian 32-bit words, 12 rounds, 26 round keys.
 class TVC_rc5 final : public TVC_cipherImpl<TVC_rc5, kRc5Traits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(S); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(S)
     void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
     void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 

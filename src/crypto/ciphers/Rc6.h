@@ -14,11 +14,7 @@ inline constexpr TCipherTraits kRc6Traits{4, "RC6", 2048, 16, 0xFF, kRc6KnownAns
 // RC6-32/20: four little-endian 32-bit words, 20 rounds, 44 round keys.
 class TVC_rc6 final : public TVC_cipherImpl<TVC_rc6, kRc6Traits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(S); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(S)
 
     static constexpr int kRounds = 20;
 

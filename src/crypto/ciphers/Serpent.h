@@ -16,11 +16,7 @@ inline constexpr TCipherTraits kSerpentTraits{26, "Serpent", 256, 16, 0x00, kSer
 // bit right after its last bit, then zeros.
 class TVC_serpent final : public TVC_cipherImpl<TVC_serpent, kSerpentTraits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(SubKey); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(SubKey)
 
     // S-box `box` (0..7), or its inverse, applied as logic to 32 nibbles at once: bit j of
     // w[0..3] is bit 0..3 of nibble j.

@@ -16,11 +16,7 @@ inline constexpr TCipherTraits kTeaTraits{25, "Tea", 128, 8, 0x00, kTeaKnownAnsw
 // TEA. Files written under it are readable only with this exact round function.
 class TVC_tea final : public TVC_cipherImpl<TVC_tea, kTeaTraits> {
 public:
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(Key); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(Key)
 
 private:
     KeyTable<std::uint32_t, 4> Key;

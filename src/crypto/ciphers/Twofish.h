@@ -12,11 +12,7 @@ inline constexpr TCipherTraits kTwofishTraits{6, "Twofish", 256, 16, 0xFF, {}};
 class TVC_twofish final : public TVC_cipherImpl<TVC_twofish, kTwofishTraits> {
 public:
     bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    auto KeyTables() { return std::tie(SBox, K); }
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(SBox, K)
 
     // The published iterated test: 49 encryptions, each keyed with the previous plaintext in
     // front of the previous key; keyBits is 128, 192 or 256. Returns the last ciphertext.
