@@ -11,17 +11,8 @@
 #include <string>
 
 #include "app/InitFinal.h"
-#include "app/OptionsUnit.h"
-#include "i18n/LanguageManager.h"
-#include "hide/HiddenConfig.h"
 #include "shell/ContextMenuExtActivator.h"
-#include "ui/ChangeMainPassFormUnit.h"
-#include "ui/LanguageController.h"
-#include "ui/MainFormUnit.h"
-#include "ui/MainPassFormUnit.h"
-#include "ui/OptionsFormUnit.h"
-#include "ui/OperationPassFormUnit.h"
-#include "wizard/WizardController.h"
+#include "wizard/ProgramWindows.h"
 
 namespace {
 
@@ -97,32 +88,8 @@ int main(int argc, char** argv) {
         QGuiApplication::setDesktopFileName(QStringLiteral("com.halcorne.Vantrel"));
         QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.halcorne.Vantrel")));
 
-        // The windows are created once, in this order, and live until the end; all but the
-        // main window stay hidden until needed. The dialogs belong to the main window, so they
-        // centre on it and go with it.
-        vantrel::TMainForm mainForm;
-        // The main window is translated while it loads; the window owns its controller.
-        new vantrel::TLanguageController(&mainForm);
-        vantrel::TChangeMainPassForm changeMainPassForm(&mainForm);
-        vantrel::TOperationPassForm operationPassForm(&mainForm);
-        vantrel::TOptionsForm optionsForm(&mainForm);
-        QObject::connect(&mainForm, &vantrel::TMainForm::OptionsRequested, &optionsForm,
-                         [&optionsForm](bool aboutPage) {
-                             if (aboutPage) optionsForm.ShowAboutPage();
-                             else optionsForm.ShowGeneralPage();
-                         });
-        // The current main password is asked for first, unless none is set.
-        optionsForm.OnChangeMainPassword = [&mainForm, &changeMainPassForm] {
-            if (!vantrel::HiddenItemsStore->HasPassword() || mainForm.CheckMainPassword()) changeMainPassForm.exec();
-        };
-        optionsForm.OnShowHelp = [&mainForm] { mainForm.ShowHelpFile(); };
-        optionsForm.SetLanguageChoices(vantrel::LanguageChoices(),
-                                       vantrel::LanguageSetting());
-        // The wizard layer, with the progress window and the path registry of the wizard kinds.
-        // Declared after the main window, so it goes first.
-        vantrel::TWizardController wizards(mainForm);
-        mainForm.SetWizardDriver(&wizards);
-        vantrel::TMainPassForm mainPassForm(&mainForm);
+        vantrel::TProgramWindows windows;
+        vantrel::TMainForm& mainForm = windows.mainForm;
 
         // Its first activation asks for a main password when none is stored, then runs the
         // command-line activation.
@@ -133,7 +100,7 @@ int main(int argc, char** argv) {
 
         result = app.exec();
         // However the loop ended, no worker may outlive the registries ShutDown releases.
-        wizards.PrepareQuit();
+        windows.wizards.PrepareQuit();
 
         try {
             vantrel::ShutDown();

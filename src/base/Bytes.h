@@ -36,6 +36,16 @@ inline void StoreLE16(std::uint8_t* p, std::uint16_t v) {
     p[0] = std::uint8_t(v);
     p[1] = std::uint8_t(v >> 8);
 }
+// The value as computed, opaque to the compiler: a partial sum or xor stays grouped as
+// written instead of being folded back into one long chain of steps that wait on each other.
+// The round functions use it where they are grouped for a shorter path.
+inline std::uint32_t Grouped(std::uint32_t v) {
+#if defined(__GNUC__)
+    __asm__("" : "+r"(v));
+#endif
+    return v;
+}
+
 inline constexpr std::uint32_t Rotl32(std::uint32_t x, unsigned r) {
     r &= 31;
     return r ? (x << r) | (x >> (32 - r)) : x;

@@ -1,13 +1,14 @@
-// The wizards' moves, pages and texts, driven through the main window's buttons. Runs that
-// reach a worker are in WizardWorker_test.
+// The wizards' moves, pages and texts, driven through the main window's own controls. Runs
+// that reach a worker are in WizardWorker_test.
 
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
-#include "WizardTestEnvironment.h"
+#include "GuiTestBase.h"
 #include "hide/HiddenConfig.h"
+#include "ui/MainPassFormUnit.h"
 #include "wizard/DecryptPath.h"
 #include "wizard/EncryptPath.h"
 #include "wizard/HidePath.h"
@@ -15,24 +16,26 @@
 #include "wizard/ShredPath.h"
 
 using namespace vantrel;
-using vantrel::test::WizardBench;
+using vantrel::test::TWizardBench;
 
 class OperationPathesTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::TestFolder> home;
+    std::unique_ptr<test::TStartedProgram> program;
+    std::string drive;  // holds two files, "a.enc" and "b"
+    std::string fileA;
 
     static QString Constant(const char* name) { return ConstantText(name); }
 
 private slots:
     void initTestCase() {
-        home = std::make_unique<test::TestFolder>();
-        StartUp();
+        program = std::make_unique<test::TStartedProgram>();
+        drive = program->Home().Path() + "drive";
+        fileA = drive + "/a.enc";  // listed with and without the decrypt filter
+        test::WriteWhole(fileA, "a");
+        test::WriteWhole(drive + "/b", "b");  // so that the drive is only partly ticked
     }
-    void cleanupTestCase() {
-        ShutDown();
-        home.reset();
-    }
+    void cleanupTestCase() { program.reset(); }
 
     // The state table of a two-step wizard, with each wizard's pages, texts and picture.
     void TwoStepWizardMovesThroughItsPages_data() {
@@ -58,21 +61,22 @@ private slots:
         QFETCH(QString, hint2);
         QFETCH(QString, header);
         QFETCH(QString, picture);
-        WizardBench bench;
+        TWizardBench bench(drive);
         auto* next = bench.Get<QPushButton>("NextButton");
         auto* back = bench.Get<QPushButton>("BackButton");
         auto* exit = bench.Get<QPushButton>("ExitButton");
-        bench.window.Tick("/nowhere/a", true);  // ticks of an earlier wizard do not survive
+        bench.window.BuildDrivesTree();
+        bench.Tick(fileA);  // ticks of an earlier wizard do not survive
+        QCOMPARE(bench.window.CheckedCount(), 1);
 
-        bench.wizards.StartWizard(position);
-        QVERIFY(CurrentPath());
+        QVERIFY(bench.Choose(position));
         QCOMPARE(bench.window.CheckedCount(), 0);
         QCOMPARE(bench.window.PageIndex(), 2);
         QCOMPARE(CurrentPath()->CurrentStep, 0);
         QVERIFY(next->isVisible() && back->isVisible());
         QCOMPARE(exit->text(), QStringLiteral("&Cancel"));
         QCOMPARE(next->text(), QStringLiteral("Next"));
-        QCOMPARE(bench.window.stepHint, Constant(hint1.toLatin1()));
+        QCOMPARE(bench.StepHint(), Constant(hint1.toLatin1()));
         QCOMPARE(bench.Text("ChooseFilesHeaderLabel"), Constant(header.toLatin1()));
         QCOMPARE(bench.Text("ChooseFilesDescLabel"), Constant((header + QStringLiteral("_full")).toLatin1()));
         const QImage expected = bench.Get<QLabel>(picture.toLatin1())->pixmap().toImage();
@@ -80,19 +84,27 @@ private slots:
         QCOMPARE(bench.Get<QLabel>("ChooseFileBackImage")->pixmap().toImage(), expected);
         QCOMPARE(bench.Get<QLabel>("FinishBackImage")->pixmap().toImage(), expected);
 
-        bench.window.Tick("/nowhere/a", true);
+        // Next with nothing ticked is refused where it stands.
+        TMessageBox::SetNextAnswer(QMessageBox::Ok);
+        bench.Click("NextButton");
+        QCOMPARE(TMessageBox::TakeShownTexts(), QStringList{Constant("Please_select_files")});
+        QCOMPARE(CurrentPath()->CurrentStep, 0);
+
+        bench.Tick(fileA);
+        const int ticked = bench.window.CheckedCount();
+        QVERIFY(ticked > 0);
         bench.Click("NextButton");
         QCOMPARE(bench.window.PageIndex(), settingsPage);
         QCOMPARE(CurrentPath()->CurrentStep, 1);
         QCOMPARE(next->text(), lastCaption);
-        QCOMPARE(bench.window.stepHint, Constant(hint2.toLatin1()));
+        QCOMPARE(bench.StepHint(), Constant(hint2.toLatin1()));
 
         bench.Click("BackButton");
         QCOMPARE(bench.window.PageIndex(), 2);
         QCOMPARE(CurrentPath()->CurrentStep, 0);
         QCOMPARE(next->text(), QStringLiteral("Next"));
-        QCOMPARE(bench.window.stepHint, Constant(hint1.toLatin1()));
-        QCOMPARE(bench.window.CheckedCount(), 1);  // going back keeps the ticks
+        QCOMPARE(bench.StepHint(), Constant(hint1.toLatin1()));
+        QCOMPARE(bench.window.CheckedCount(), ticked);  // going back keeps the ticks
 
         bench.Click("BackButton");  // Back on the first step ends the wizard
         QVERIFY(!CurrentPath());
@@ -100,14 +112,14 @@ private slots:
         QVERIFY(!next->isVisible() && !back->isVisible());
         QCOMPARE(exit->text(), QStringLiteral("Exit"));
         QCOMPARE(next->text(), QStringLiteral("Next"));
-        QCOMPARE(bench.window.stepHint, QString());
+        QCOMPARE(bench.StepHint(), QString());
     }
 
     // The last step's Next runs again on every press: two presses, two refusals.
     void LastStepRunsOnEveryPress() {
-        WizardBench bench;
-        bench.wizards.StartWizard(0);
-        bench.window.Tick("/nowhere/a", true);
+        TWizardBench bench(drive);
+        QVERIFY(bench.Choose(0));
+        bench.Tick(fileA);
         bench.Click("NextButton");
         bench.Get<QLineEdit>("EncryptPasswordEdit")->clear();
         TMessageBox::SetNextAnswer(QMessageBox::Ok);
@@ -121,10 +133,10 @@ private slots:
         QVERIFY(!bench.wizards.IsRunActive());
     }
 
-    void ExitButtonEndsTheWizard() {
-        WizardBench bench;
-        bench.wizards.StartWizard(2);
-        bench.window.Tick("/nowhere/a", true);
+    void CancelButtonEndsTheWizard() {
+        TWizardBench bench(drive);
+        QVERIFY(bench.Choose(2));
+        bench.Tick(fileA);
         bench.Click("NextButton");
         bench.Click("ExitButton");
         QVERIFY(!CurrentPath());
@@ -132,17 +144,18 @@ private slots:
         QCOMPARE(bench.Get<QPushButton>("ExitButton")->text(), QStringLiteral("Exit"));
         QVERIFY(!bench.Get<QPushButton>("NextButton")->isVisible());
         QVERIFY(bench.window.isVisible());  // a cancelled wizard does not end the program
+        QCOMPARE(test::ReadWhole(fileA), std::string("a"));
     }
 
     void DeleteAfterBoxIsTickedAgainOnEachEntry() {
-        WizardBench bench;
+        TWizardBench bench(drive);
         auto* deleteAfter = bench.Get<QCheckBox>("EncryptDeleteAfterCheckBox");
-        deleteAfter->setChecked(false);
-        bench.wizards.StartWizard(0);
-        bench.window.Tick("/nowhere/a", true);
+        QVERIFY(bench.Choose(0));
+        bench.Tick(fileA);
         bench.Click("NextButton");
         QVERIFY(deleteAfter->isChecked());
-        deleteAfter->setChecked(false);
+        QTest::mouseClick(deleteAfter, Qt::LeftButton);
+        QVERIFY(!deleteAfter->isChecked());
         bench.Click("BackButton");
         bench.Click("NextButton");
         QVERIFY(deleteAfter->isChecked());
@@ -150,21 +163,22 @@ private slots:
 
     // The filter is on for as long as the decrypt wizard lives, however it ends.
     void DecryptFilterFollowsTheWizard() {
-        WizardBench bench;
-        bench.wizards.StartWizard(1);
-        QVERIFY(bench.window.decryptFilter);
+        TWizardBench bench(drive);
+        TFilesTreeView& tree = *bench.window.FilesTree();
+        QVERIFY(bench.Choose(1));
+        QVERIFY(tree.DecryptFilter());
         bench.Click("ExitButton");
-        QVERIFY(!bench.window.decryptFilter);
+        QVERIFY(!tree.DecryptFilter());
 
-        bench.wizards.StartWizard(1);
-        QVERIFY(bench.window.decryptFilter);
+        QVERIFY(bench.Choose(1));
+        QVERIFY(tree.DecryptFilter());
         bench.Click("BackButton");
         QVERIFY(!CurrentPath());
-        QVERIFY(!bench.window.decryptFilter);
+        QVERIFY(!tree.DecryptFilter());
 
-        bench.wizards.StartWizard(1);
+        QVERIFY(bench.Choose(1));
         bench.wizards.StartWizard(0);  // a new wizard ends the current one first
-        QVERIFY(!bench.window.decryptFilter);
+        QVERIFY(!tree.DecryptFilter());
         QCOMPARE(bench.window.PageIndex(), 2);
         QVERIFY(dynamic_cast<TEncryptPath*>(CurrentPath()));
     }
@@ -183,25 +197,41 @@ private slots:
         QFETCH(int, page);
         QFETCH(QString, caption);
         QFETCH(QString, hint);
-        WizardBench bench;
-        bench.window.mainPasswordAnswers = {false, true};
-
-        bench.wizards.StartWizard(position);
+        TWizardBench bench(drive);
+        bench.window.BuildDrivesTree();
+        bench.Tick(fileA);  // whether the wizard builds the tree afresh
+        int prompts = 0;
+        test::WhenModal<TMainPassForm>([&](TMainPassForm* dialog) {
+            ++prompts;
+            test::AnswerPasswordDialog(dialog, std::nullopt);
+        });
+        QVERIFY(bench.Choose(position, [&] { return prompts == 1; }));
+        QApplication::processEvents();
         QVERIFY(!CurrentPath());
         QCOMPARE(bench.window.PageIndex(), 0);
         QVERIFY(!bench.Get<QPushButton>("NextButton")->isVisible());
         QCOMPARE(bench.Get<QPushButton>("ExitButton")->text(), QStringLiteral("Exit"));
-        QCOMPARE(bench.window.treeBuilds, 0);
+        QCOMPARE(bench.window.CheckedCount(), 1);
         if (position == 3) QVERIFY(HideRefused);
 
-        bench.wizards.StartWizard(position);
-        QVERIFY(CurrentPath());
-        QCOMPARE(bench.window.mainPasswordPrompts, 2);
+        // A wrong password is refused with a message and asked again; the right one goes on.
+        TMessageBox::SetNextAnswer(QMessageBox::Ok);
+        test::WhenModal<TMainPassForm>([&](TMainPassForm* dialog) {
+            ++prompts;
+            test::AnswerPasswordDialog(dialog, QStringLiteral("not it"));
+            test::WhenModal<TMainPassForm>([&](TMainPassForm* again) {
+                ++prompts;
+                test::AnswerPasswordDialog(again, QStringLiteral("main"));
+            });
+        });
+        QVERIFY(bench.Choose(position));
+        QCOMPARE(prompts, 3);
+        QCOMPARE(TMessageBox::TakeShownTexts(), QStringList{Constant("Wrong_password")});
         QCOMPARE(bench.window.PageIndex(), page);
         QCOMPARE(bench.Get<QPushButton>("NextButton")->text(), caption);
-        QCOMPARE(bench.window.stepHint, hint);
+        QCOMPARE(bench.StepHint(), hint);
         QCOMPARE(bench.Get<QLabel>("ChangeMainPassLabel1")->isVisibleTo(&bench.window), position == 3);
-        QCOMPARE(bench.window.treeBuilds, position == 3 ? 1 : 0);  // show leaves the tree alone
+        QCOMPARE(bench.window.CheckedCount(), position == 3 ? 0 : 1);  // show leaves the tree alone
         if (position == 3) QVERIFY(!HideRefused);
 
         bench.Click("BackButton");  // one step: Back ends it
@@ -210,8 +240,9 @@ private slots:
     }
 
     void ShowWithNothingTickedCountsZero() {
-        WizardBench bench;
-        bench.wizards.StartWizard(4);
+        TWizardBench bench(drive);
+        test::WhenModal<TMainPassForm>([](TMainPassForm* dialog) { test::AnswerPasswordDialog(dialog, QStringLiteral("main")); });
+        QVERIFY(bench.Choose(4));
         bench.Click("NextButton");
         QVERIFY(!CurrentPath());
         QCOMPARE(bench.window.PageIndex(), 7);
@@ -220,6 +251,7 @@ private slots:
         QVERIFY(!bench.Get<QPushButton>("ExitButton")->isVisible());
         bench.Click("FinishButton");
         QCOMPARE(bench.window.PageIndex(), 0);
+        QVERIFY(bench.Get<QPushButton>("ExitButton")->isVisible());
     }
 
     void FindPathByParameterIsExact_data() {
@@ -237,7 +269,7 @@ private slots:
     void FindPathByParameterIsExact() {
         QFETCH(QString, argument);
         QFETCH(QString, found);
-        WizardBench bench;  // registers the kinds while it lives
+        TWizardBench bench(drive);  // registers the kinds while it lives
         const TOperationPathClass* pathClass = FindPathByParameter(argument.toStdString());
         QCOMPARE(pathClass ? QString::fromLatin1(pathClass->ClassName) : QString(), found);
     }

@@ -10,8 +10,7 @@
 #include <chrono>
 #include <thread>
 
-#include "../TestFolder.h"
-#include "app/InitFinal.h"
+#include "GuiTestBase.h"
 #include "operations/FilesIterationThread.h"
 #include "operations/Operations.h"
 #include "wizard/ProgressDlgUnit.h"
@@ -43,7 +42,7 @@ struct HeldOperation : TOperation {
 class ProgressDlgUnitTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::TestFolder> home;
+    std::unique_ptr<test::TStartedProgram> program;
 
     static QString Text(const TProgressForm& form, const char* label) {
         return form.findChild<QLabel*>(QString::fromLatin1(label))->text();
@@ -53,14 +52,8 @@ class ProgressDlgUnitTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        home = std::make_unique<test::TestFolder>();
-        StartUp();
-    }
-    void cleanupTestCase() {
-        ShutDown();
-        home.reset();
-    }
+    void initTestCase() { program = std::make_unique<test::TStartedProgram>(); }
+    void cleanupTestCase() { program.reset(); }
 
     void FormatTimeShowsTheTimeOfDay_data() {
         QTest::addColumn<double>("seconds");
@@ -101,15 +94,17 @@ private slots:
     // Before any report (as throughout a hide run) everything stands at zero; a report moves
     // the bars, the estimate and both captions; hiding restores the captions.
     void TickShowsTheRunsCounters() {
-        home->Write("one", std::string(100, 'a'));
-        home->Write("two", std::string(300, 'b'));
-        QWidget mainWindow;
-        mainWindow.setWindowTitle(QStringLiteral("Vantrel"));
-        TProgressForm form(&mainWindow);
+        const test::TestFolder& home = program->Home();
+        home.Write("one", std::string(100, 'a'));
+        home.Write("two", std::string(300, 'b'));
+        test::TWizardBench bench(home.Path());
+        QWidget& mainWindow = bench.window;
+        TProgressForm& form = bench.wizards.ProgressForm();
+        QCOMPARE(mainWindow.windowTitle(), QStringLiteral("Vantrel"));
         QuietHost host;
         std::atomic<bool> letGo{false};
         auto worker = StartOperation(std::make_unique<HeldOperation>(letGo), TSelectionMode::FilesOnly, host,
-                                     {home->File("one"), home->File("two")});
+                                     {home.File("one"), home.File("two")});
         QVERIFY(worker);
         QTRY_COMPARE(worker->Progress().currentIndex, 1);
 
@@ -119,7 +114,7 @@ private slots:
         QCOMPARE(Text(form, "ElapsedTimeLabel"), QStringLiteral("00:00:00"));
         QCOMPARE(Text(form, "EstimatedTimeLabel"), QStringLiteral("00:00:00"));
         QCOMPARE(Text(form, "FilesPercentLabel"), QStringLiteral("1 of 2"));
-        QCOMPARE(Text(form, "FileNameLabel"), QString::fromStdString(home->File("one")));
+        QCOMPARE(Text(form, "FileNameLabel"), QString::fromStdString(home.File("one")));
         QCOMPARE(form.windowTitle(), QStringLiteral("0% completed..."));
         QCOMPARE(mainWindow.windowTitle(), QStringLiteral("Vantrel - 0% completed..."));
         QCOMPARE(QCoreApplication::applicationName(), mainWindow.windowTitle());
@@ -148,8 +143,8 @@ private slots:
     }
 
     void TimerTicksTenTimesASecondOnlyWhileShown() {
-        QWidget mainWindow;
-        TProgressForm form(&mainWindow);
+        test::TWizardBench bench(program->Home().Path());
+        TProgressForm& form = bench.wizards.ProgressForm();
         auto* timer = form.findChild<QTimer*>(QStringLiteral("OneSecondTimer"));
         QVERIFY(timer);
         QCOMPARE(timer->interval(), 100);

@@ -1,6 +1,8 @@
-// Whole runs through the wizards: clicks on the main window, a worker on its own thread, the
-// file-password dialog answered while the worker waits, cancel and quit during a run.
+// Whole runs through the wizards: clicks and keys on the program's own windows, a worker on its
+// own thread, the file-password dialog answered while the worker waits, cancel and quit during
+// a run.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,19 +14,23 @@
 #include <functional>
 #include <optional>
 
-#include "WizardTestEnvironment.h"
+#include "GuiTestBase.h"
 #include "app/CmdLineActivate.h"
 #include "encryption/CryptoAlgorithms.h"
 #include "hide/HiddenConfig.h"
 #include "operations/FilesIterationCallbacks.h"
 #include "operations/FilesIterationThread.h"
+#include "ui/MainPassFormUnit.h"
+#include "ui/OperationPassFormUnit.h"
+#include "wizard/EncryptPath.h"
+#include "wizard/HidePath.h"
 #include "wizard/OperationPathes.h"
 #include "wizard/ProgressDlgUnit.h"
 
 using namespace vantrel;
 using vantrel::test::Listing;
 using vantrel::test::ReadWhole;
-using vantrel::test::WizardBench;
+using vantrel::test::TWizardBench;
 using vantrel::test::WriteWhole;
 
 namespace {
@@ -57,17 +63,21 @@ std::string LargeContent() {
     return content;
 }
 
-// The password dialog, answered as a user would once it is up.
-void AnswerPasswordDialog(test::FakeMainWindow& window, std::vector<std::optional<QString>> answers) {
-    window.onPasswordDialog = [answers = std::move(answers), turn = std::size_t(0)](QDialog& dialog) mutable {
-        const std::optional<QString> answer = turn < answers.size() ? answers[turn] : std::nullopt;
-        ++turn;
-        QTimer::singleShot(0, &dialog, [&dialog, answer] {
-            if (!answer) return dialog.reject();
-            dialog.findChild<QLineEdit*>(QStringLiteral("PasswordEdit"))->setText(*answer);
-            dialog.accept();
-        });
-    };
+// The file-password dialog, answered in turn as a user would once it is up: a text typed and OK,
+// or Cancel for none. What it asked is kept in `prompts`.
+void AnswerFilePasswords(std::vector<std::optional<QString>> answers, QStringList* prompts = nullptr) {
+    if (answers.empty()) return;
+    test::WhenModal<TOperationPassForm>([answers, prompts](TOperationPassForm* dialog) mutable {
+        if (prompts) *prompts << dialog->findChild<QLabel*>(QStringLiteral("EnterPassLabel"))->text();
+        const std::optional<QString> answer = answers.front();
+        answers.erase(answers.begin());
+        AnswerFilePasswords(answers, prompts);
+        test::AnswerPasswordDialog(dialog, answer);
+    });
+}
+
+void AnswerMainPassword() {
+    test::WhenModal<TMainPassForm>([](TMainPassForm* dialog) { test::AnswerPasswordDialog(dialog, QStringLiteral("main")); });
 }
 
 }  // namespace
@@ -75,8 +85,9 @@ void AnswerPasswordDialog(test::FakeMainWindow& window, std::vector<std::optiona
 class WizardWorkerTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::TestFolder> home;
-    std::string dir;  // a fresh folder for each test
+    std::unique_ptr<test::TStartedProgram> program;
+    std::string drive;  // the files tree's one drive
+    std::string dir;    // a fresh folder on it for each test
 
     // Runs the event loop until the program is asked to quit; false when it never is.
     static bool RunUntilQuit(const std::function<void()>& start) {
@@ -88,29 +99,27 @@ class WizardWorkerTest : public QObject {
         return QCoreApplication::exec() == 0;
     }
 
-    void WaitForRunEnd(WizardBench& bench) {
+    void WaitForRunEnd(TWizardBench& bench) {
         QTRY_VERIFY_WITH_TIMEOUT(!bench.wizards.IsRunActive(), RunTimeout);
     }
-    void ChooseAndGo(WizardBench& bench, int position, const std::string& path, bool isFile) {
-        bench.wizards.StartWizard(position);
-        bench.window.Tick(path, isFile);
+    // The wizard from the operation list, one file or folder ticked, Next.
+    void ChooseAndGo(TWizardBench& bench, int position, const std::string& path) {
+        QVERIFY(bench.Choose(position));
+        bench.Tick(path);
         bench.Click("NextButton");
     }
 
 private slots:
     void initTestCase() {
-        home = std::make_unique<test::TestFolder>();
-        StartUp();
+        program = std::make_unique<test::TStartedProgram>();
+        drive = program->Home().Path() + "drive";
     }
-    void cleanupTestCase() {
-        ShutDown();
-        home.reset();
-    }
+    void cleanupTestCase() { program.reset(); }
     void init() {
         static int n = 0;
-        dir = home->Path() + "run" + std::to_string(++n) + "/";
+        dir = drive + "/run" + std::to_string(++n) + "/";
         std::filesystem::create_directories(dir);
-        HiddenItemsStore->SetPassword("");
+        HiddenItemsStore->SetPassword("main");
         while (HiddenItemsStore->ItemCount() > 0) HiddenItemsStore->DeleteItem(0);
     }
     void cleanup() {
@@ -119,14 +128,19 @@ private slots:
         ClearCmdLineFiles();
     }
 
+    // Keyboard and mouse only: the operation list, a folder ticked in the tree, the
+    // algorithm, the password typed, Encrypt.
     void WholeEncryptionByClicks() {
         WriteWhole(dir + "a.txt", "alpha");
         WriteWhole(dir + "b.txt", "bravo");
-        WizardBench bench;
-        ChooseAndGo(bench, 0, dir.substr(0, dir.size() - 1), false);
+        TWizardBench bench(drive);
+        ChooseAndGo(bench, 0, dir);
         QCOMPARE(bench.window.PageIndex(), 1);
-        bench.Get<QComboBox>("EncryptAlgorithmComboBox")->setCurrentIndex(3);
-        bench.Get<QLineEdit>("EncryptPasswordEdit")->setText(QStringLiteral("s3cret"));
+        auto* algorithms = bench.Get<QComboBox>("EncryptAlgorithmComboBox");
+        algorithms->setFocus();
+        for (int i = 0; i < 3; ++i) QTest::keyClick(algorithms, Qt::Key_Down);
+        QCOMPARE(algorithms->currentIndex(), 3);
+        QTest::keyClicks(bench.Get<QLineEdit>("EncryptPasswordEdit"), QStringLiteral("s3cret"));
         bench.Click("NextButton");
         WaitForRunEnd(bench);
 
@@ -135,6 +149,7 @@ private slots:
         QCOMPARE(bench.Text("FinishInfoLabel"), QStringLiteral("Encryption completed"));
         QCOMPARE(bench.Text("FilesLabel"), QStringLiteral("2 files were encrypted"));
         QVERIFY(!bench.Get<QPushButton>("ExitButton")->isVisible());
+        QVERIFY(bench.Get<QPushButton>("FinishButton")->isVisible());
         QVERIFY(!bench.Get<QListWidget>("SkippedFilesListBox")->isVisibleTo(&bench.window));
         QVERIFY(!bench.wizards.ProgressForm().isVisible());
         QCOMPARE(bench.window.windowTitle(), QStringLiteral("Vantrel"));
@@ -145,42 +160,50 @@ private slots:
         QCOMPARE(ReadWhole(dir + "a.txt"), std::string("alpha"));
         QCOMPARE(ReadWhole(dir + "b.txt"), std::string("bravo"));
         QCOMPARE(TMessageBox::TakeShownTexts(), QStringList());
+
+        // Enter presses Finish, and the main page is back.
+        QTest::keyClick(&bench.window, Qt::Key_Return);
+        QCOMPARE(bench.window.PageIndex(), 0);
     }
 
-    // An empty or wrong password brings the dialog with the file's name; the right answer
-    // opens the file and the run goes on.
+    // A wrong password brings the dialog with the file's name; a wrong answer brings it
+    // again, the right one opens the file and the run goes on.
     void DecryptionAsksForTheFilesPassword() {
         WriteWhole(dir + "memo.txt", "the memo");
         EncryptWithEngine(dir + "memo.txt", "right");
         std::filesystem::remove(dir + "memo.txt");
-        WizardBench bench;
-        AnswerPasswordDialog(bench.window, {QStringLiteral("still wrong"), QStringLiteral("right")});
-        ChooseAndGo(bench, 1, dir + "memo.txt.enc", true);
+        TWizardBench bench(drive);
+        QStringList prompts;
+        AnswerFilePasswords({QStringLiteral("still wrong"), QStringLiteral("right")}, &prompts);
+        ChooseAndGo(bench, 1, dir + "memo.txt.enc");
         bench.Get<QLineEdit>("DecryptPasswordEdit")->setText(QStringLiteral("wrong"));
         bench.Get<QCheckBox>("DecryptDeleteAfterCryptCheckBox")->setChecked(false);
         bench.Click("NextButton");
         WaitForRunEnd(bench);
 
-        QCOMPARE(bench.window.askedFiles, std::vector<QString>(2, QStringLiteral("memo.txt.enc")));
+        QCOMPARE(prompts.size(), 2);
+        for (const QString& prompt : prompts) QVERIFY2(prompt.contains(QStringLiteral("memo.txt.enc")), qPrintable(prompt));
         QCOMPARE(bench.window.PageIndex(), 7);
         QCOMPARE(bench.Text("FilesLabel"), QStringLiteral("1 file was decrypted"));
         QCOMPARE(ReadWhole(dir + "memo.txt"), std::string("the memo"));
-        QVERIFY(!bench.window.decryptFilter);
+        QVERIFY(!bench.window.FilesTree()->DecryptFilter());
+        // No password stays in the dialog for the next time it opens.
+        QCOMPARE(OperationPassForm->PasswordEdit->text(), QString());
     }
 
     // Only the files done are counted; the ones left alone are listed with the reason.
     void FinishPageCountsOnlyTheFilesDone() {
-        for (const char* name : {"one.txt", "two.txt", "plain.txt"}) WriteWhole(dir + name, name);
+        for (const char* name : {"one.txt", "two.txt", "plain.enc"}) WriteWhole(dir + name, name);
         EncryptWithEngine(dir + "one.txt", "right");
         EncryptWithEngine(dir + "two.txt", "other");
         std::filesystem::remove(dir + "one.txt");
         std::filesystem::remove(dir + "two.txt");
-        WizardBench bench;
-        AnswerPasswordDialog(bench.window, {std::nullopt});
-        bench.wizards.StartWizard(1);
-        bench.window.Tick(dir + "one.txt.enc", true);
-        bench.window.Tick(dir + "two.txt.enc", true);
-        bench.window.Tick(dir + "plain.txt", true);  // no tag: a message while the worker waits
+        TWizardBench bench(drive);
+        AnswerFilePasswords({std::nullopt});
+        QVERIFY(bench.Choose(1));
+        bench.Tick(dir + "one.txt.enc");
+        bench.Tick(dir + "two.txt.enc");
+        bench.Tick(dir + "plain.enc");  // no tag: a message while the worker waits
         bench.Click("NextButton");
         bench.Get<QLineEdit>("DecryptPasswordEdit")->setText(QStringLiteral("right"));
         bench.Get<QCheckBox>("DecryptDeleteAfterCryptCheckBox")->setChecked(false);
@@ -190,14 +213,23 @@ private slots:
 
         const QStringList shown = TMessageBox::TakeShownTexts();
         QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].contains(QStringLiteral("plain.txt")));
+        QVERIFY(shown[0].contains(QStringLiteral("plain.enc")));
         QCOMPARE(bench.Text("FilesLabel"), QStringLiteral("1 file was decrypted"));
         auto* skipped = bench.Get<QListWidget>("SkippedFilesListBox");
         QVERIFY(skipped->isVisibleTo(&bench.window));
         QCOMPARE(skipped->count(), 2);
-        QVERIFY(skipped->item(0)->text().contains(QStringLiteral("two.txt.enc")));
-        QVERIFY(skipped->item(1)->text().contains(QStringLiteral("plain.txt")));
-        QCOMPARE(Listing(dir), Names({"one.txt", "one.txt.enc", "plain.txt", "two.txt.enc"}));
+        QVERIFY(skipped->item(0)->text().contains(QStringLiteral("plain.enc")));
+        QVERIFY(skipped->item(1)->text().contains(QStringLiteral("two.txt.enc")));
+        QCOMPARE(Listing(dir), Names({"one.txt", "one.txt.enc", "plain.enc", "two.txt.enc"}));
+
+        // The next finish page lists nothing left out.
+        bench.Click("FinishButton");
+        WriteWhole(dir + "next.txt", "next");
+        ChooseAndGo(bench, 2, dir + "next.txt");
+        bench.Click("NextButton");
+        WaitForRunEnd(bench);
+        QCOMPARE(bench.window.PageIndex(), 7);
+        QVERIFY(!skipped->isVisibleTo(&bench.window));
     }
 
     // A wizard opened by the command line takes the list file's paths; the end of its run
@@ -207,10 +239,9 @@ private slots:
         WriteWhole(dir + "y.txt", "y");
         WriteWhole(CmdLineListFile(), dir + "x.txt\n" + dir + "y.txt\n");
         SetProgramArguments({"/encrypt"});
-        WizardBench bench;
-        bench.wizards.ActivateFromCommandLine();
+        TWizardBench bench(drive);  // its first activation reads the command line
+        QTRY_COMPARE(bench.window.PageIndex(), 1);
         QVERIFY(IsActivatedFromCommandLine());
-        QCOMPARE(bench.window.PageIndex(), 1);
         QVERIFY(!bench.Get<QPushButton>("BackButton")->isVisible());
         bench.Get<QLineEdit>("EncryptPasswordEdit")->setText(QStringLiteral("pw"));
         QVERIFY(RunUntilQuit([&] { bench.Click("NextButton"); }));
@@ -224,9 +255,14 @@ private slots:
         WriteWhole(dir + "h", "h");
         WriteWhole(CmdLineListFile(), dir + "h\n");
         SetProgramArguments({"-debug", "/hide"});
-        WizardBench bench;
-        QVERIFY(RunUntilQuit([&] { bench.wizards.ActivateFromCommandLine(); }));
-        QCOMPARE(bench.window.mainPasswordPrompts, 1);
+        int prompts = 0;
+        test::WhenModal<TMainPassForm>([&](TMainPassForm* dialog) {
+            ++prompts;
+            test::AnswerPasswordDialog(dialog, QStringLiteral("main"));
+        });
+        std::optional<TWizardBench> bench;
+        QVERIFY(RunUntilQuit([&] { bench.emplace(drive); }));
+        QCOMPARE(prompts, 1);
         QVERIFY(HiddenItemsStore->FindItem(dir + "h"));
         QVERIFY(ReadWhole(dir + ".hidden").find('h') != std::string::npos);
     }
@@ -248,45 +284,68 @@ private slots:
         std::filesystem::remove(CmdLineListFile());
         if (listFile) WriteWhole(CmdLineListFile(), dir + "nothing\n");
         SetProgramArguments({argument.toStdString()});
-        WizardBench bench;
-        bench.window.mainPasswordAnswers = {false};
+        const bool hide = argument == QStringLiteral("/hide");
+        bool refused = false;
+        if (hide) test::WhenModal<TMainPassForm>([&](TMainPassForm* dialog) {
+            test::AnswerPasswordDialog(dialog, std::nullopt);
+            refused = true;
+        });
+        TWizardBench bench(drive);
         TMessageBox::SetNextAnswer(QMessageBox::Ok);
-        bench.wizards.ActivateFromCommandLine();
+        // Its first activation reads the command line.
+        QVERIFY(QTest::qWaitForWindowActive(&bench.window));
+        QTest::qWait(20);
+        QCOMPARE(refused, hide);
         QCOMPARE(bench.window.PageIndex(), page);
         QVERIFY(!IsActivatedFromCommandLine());
         QVERIFY(!bench.wizards.IsRunActive());
         QCOMPARE(TMessageBox::TakeShownTexts().size(), listFile ? 0 : 1);  // the list file's error
+        if (hide) QVERIFY(HideRefused);
+        QCOMPARE(Listing(dir), QStringList());
     }
 
     void ShredRemovesTheFile() {
         WriteWhole(dir + "old.txt", std::string(70000, 'x'));
-        WizardBench bench;
-        ChooseAndGo(bench, 2, dir + "old.txt", true);
+        WriteWhole(dir + "keep.txt", "keep");
+        TWizardBench bench(drive);
+        ChooseAndGo(bench, 2, dir + "old.txt");
         QCOMPARE(bench.window.PageIndex(), 4);
         bench.Get<QComboBox>("ShredAlgorithmComboBox")->setCurrentIndex(1);
         bench.Click("NextButton");
         WaitForRunEnd(bench);
         QCOMPARE(bench.Text("FinishInfoLabel"), QStringLiteral("Shredding completed"));
         QCOMPARE(bench.Text("FilesLabel"), QStringLiteral("1 file was shredded"));
-        QCOMPARE(Listing(dir), QStringList());
+        QCOMPARE(Listing(dir), Names({"keep.txt"}));
     }
 
-    // Hide three files, then show rows 0 and 2: row 2 goes first, and the store keeps only the
-    // former item 1.
+    // Hide three files with the main password: the progress window's bars stay at 0 and the
+    // captions come back afterwards. Then show rows 0 and 2: row 2 goes first, and the store
+    // keeps only the former item 1.
     void HideThenShowTwoOfThree() {
-        for (const char* name : {"a", "b", "c"}) WriteWhole(dir + name, name);
-        WizardBench bench;
-        bench.wizards.StartWizard(3);
-        QVERIFY(CurrentPath());
-        for (const char* name : {"a", "b", "c"}) bench.window.Tick(dir + name, true);
+        // "d" is left unticked, so the folder is not ticked whole.
+        for (const char* name : {"a", "b", "c", "d"}) WriteWhole(dir + name, name);
+        TWizardBench bench(drive);
+        AnswerMainPassword();
+        QVERIFY(bench.Choose(3));
+        for (const char* name : {"a", "b", "c"}) bench.Tick(dir + name);
+        QList<int> barValues;
+        QStringList captions;
+        TProgressForm& progress = bench.wizards.ProgressForm();
+        for (const char* bar : {"CurrentFileProgressBar", "AllFilesProgressBar"})
+            connect(progress.findChild<QProgressBar*>(QLatin1String(bar)), &QProgressBar::valueChanged, this,
+                    [&barValues](int value) { barValues << value; });
+        connect(&bench.window, &QWidget::windowTitleChanged, this, [&captions](const QString& title) { captions << title; });
         bench.Click("NextButton");
         WaitForRunEnd(bench);
+        QCOMPARE(barValues, QList<int>());
+        QCOMPARE(captions, QStringList({QStringLiteral("Vantrel - 0% completed..."), QStringLiteral("Vantrel")}));
         QCOMPARE(bench.Text("FinishInfoLabel"), QStringLiteral("Hide operation completed"));
         QCOMPARE(bench.Text("FilesLabel"), QStringLiteral("3 files were hidden"));
         QCOMPARE(HiddenItemsStore->ItemCount(), std::size_t(3));
         bench.Click("FinishButton");
 
-        bench.wizards.StartWizard(4);
+        AnswerMainPassword();
+        QVERIFY(bench.Choose(4));
         auto* list = bench.Get<QListWidget>("HiddenFilesListBox");
         QCOMPARE(list->count(), 3);
         for (int row = 0; row < 3; ++row) {
@@ -307,10 +366,9 @@ private slots:
 
     void PassCountFollowsTheChosenEntry() {
         WriteWhole(dir + "p.txt", "pass count");
-        WizardBench bench;
-        bench.Get<QCheckBox>("EncryptDeleteAfterCheckBox")->setChecked(false);
+        TWizardBench bench(drive);
         for (const auto& [position, expected] : {std::pair{AllAtOnce(), 18}, std::pair{0, 1}, std::pair{AllAtOnce(), 18}}) {
-            ChooseAndGo(bench, 0, dir + "p.txt", true);
+            ChooseAndGo(bench, 0, dir + "p.txt");
             bench.Get<QCheckBox>("EncryptDeleteAfterCheckBox")->setChecked(false);
             bench.Get<QComboBox>("EncryptAlgorithmComboBox")->setCurrentIndex(position);
             bench.Get<QLineEdit>("EncryptPasswordEdit")->setText(QStringLiteral("pw"));
@@ -318,8 +376,9 @@ private slots:
             QCOMPARE(ProgressPassCount(), expected);
             WaitForRunEnd(bench);
             QCOMPARE(bench.window.PageIndex(), 7);
+            bench.Click("FinishButton");
         }
-        ChooseAndGo(bench, 1, dir + "p.txt.enc", true);
+        ChooseAndGo(bench, 1, dir + "p.txt.enc");
         bench.Get<QLineEdit>("DecryptPasswordEdit")->setText(QStringLiteral("pw"));
         bench.Click("NextButton");
         QCOMPARE(ProgressPassCount(), 1);
@@ -331,15 +390,18 @@ private slots:
     void CancelFromTheProgressWindowLeavesNoOutput() {
         const std::string content = LargeContent();
         WriteWhole(dir + "big.bin", content);
-        WizardBench bench;
-        ChooseAndGo(bench, 0, dir + "big.bin", true);
+        TWizardBench bench(drive);
+        ChooseAndGo(bench, 0, dir + "big.bin");
         bench.Get<QComboBox>("EncryptAlgorithmComboBox")->setCurrentIndex(AllAtOnce());
         bench.Get<QLineEdit>("EncryptPasswordEdit")->setText(QStringLiteral("pw"));
         bench.Click("NextButton");
         TProgressForm& progress = bench.wizards.ProgressForm();
         QVERIFY(progress.isVisible());
+        QVERIFY(!progress.isModal());
         QVERIFY(!bench.Get<QPushButton>("NextButton")->isEnabled());  // one run at a time
         QVERIFY(!bench.Get<QListWidget>("OperationsListBox")->isEnabled());
+        bench.wizards.StartWizard(2);  // however it is asked for
+        QVERIFY(dynamic_cast<TEncryptPath*>(CurrentPath()));
         QTRY_VERIFY_WITH_TIMEOUT(GetDoneBytes() > 0, RunTimeout);
         QTRY_VERIFY(bench.window.windowTitle().startsWith(QStringLiteral("Vantrel - ")));
         QVERIFY(bench.window.windowTitle().endsWith(QStringLiteral("% completed...")));
@@ -368,9 +430,11 @@ private slots:
 
     // A run that stops on an error says so, naming the file, and leaves the wizard in place.
     void RunEndingOnAnErrorIsShown() {
-        WizardBench bench;
         const std::string missing = dir + "gone.txt";
-        ChooseAndGo(bench, 0, missing, true);
+        WriteWhole(missing, "soon gone");
+        TWizardBench bench(drive);
+        ChooseAndGo(bench, 0, missing);
+        std::filesystem::remove(missing);  // after it was ticked, before its turn
         bench.Get<QLineEdit>("EncryptPasswordEdit")->setText(QStringLiteral("pw"));
         TMessageBox::SetNextAnswer(QMessageBox::Ok);
         bench.Click("NextButton");
@@ -388,13 +452,14 @@ private slots:
     void ClosingTheWindowDuringARunStopsTheWorker() {
         const std::string content = LargeContent();
         WriteWhole(dir + "big.bin", content);
-        WizardBench bench;
-        ChooseAndGo(bench, 0, dir + "big.bin", true);
+        TWizardBench bench(drive);
+        ChooseAndGo(bench, 0, dir + "big.bin");
         bench.Get<QComboBox>("EncryptAlgorithmComboBox")->setCurrentIndex(AllAtOnce());
         bench.Get<QLineEdit>("EncryptPasswordEdit")->setText(QStringLiteral("pw"));
         bench.Click("NextButton");
         QTRY_VERIFY_WITH_TIMEOUT(GetDoneBytes() > 0, RunTimeout);
         bench.window.close();
+        QVERIFY(!bench.window.isVisible());
         QVERIFY(!IsOperationRunning());
         QCOMPARE(Listing(dir), Names({"big.bin"}));
         QVERIFY(ReadWhole(dir + "big.bin") == content);
@@ -407,22 +472,21 @@ private slots:
         EncryptWithEngine(dir + "memo.txt", "right");
         std::filesystem::remove(dir + "memo.txt");
         const std::string encrypted = ReadWhole(dir + "memo.txt.enc");
-        WizardBench bench;
+        TWizardBench bench(drive);
         bool dialogOpenAtClose = false;
-        bench.window.onPasswordDialog = [&](QDialog& dialog) {
-            QTimer::singleShot(0, &dialog, [&] {
-                dialogOpenAtClose = dialog.isVisible();
-                bench.window.close();
-            });
-        };
-        ChooseAndGo(bench, 1, dir + "memo.txt.enc", true);
+        test::WhenModal<TOperationPassForm>([&](TOperationPassForm* dialog) {
+            dialogOpenAtClose = dialog->isVisible();
+            dialog->PasswordEdit->setText(QStringLiteral("right"));  // typed, but never confirmed
+            bench.window.close();
+        });
+        ChooseAndGo(bench, 1, dir + "memo.txt.enc");
         bench.Get<QLineEdit>("DecryptPasswordEdit")->setText(QStringLiteral("wrong"));
         bench.Click("NextButton");
-        QTRY_VERIFY_WITH_TIMEOUT(bench.window.closes == 1, RunTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!bench.window.isVisible(), RunTimeout);
         QVERIFY(dialogOpenAtClose);
+        QVERIFY(!OperationPassForm->isVisible());
         bench.wizards.PrepareQuit();  // the main routine's wait before shutdown
         QVERIFY(!IsOperationRunning());
-        QCOMPARE(bench.window.askedFiles.size(), std::size_t(1));
         QCOMPARE(Listing(dir), Names({"memo.txt.enc"}));
         QVERIFY(ReadWhole(dir + "memo.txt.enc") == encrypted);
         QVERIFY(!bench.wizards.ProgressForm().isVisible());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Bytes.h"
 #include "crypto/CipherImpl.h"
 #include "crypto/ciphers/tables/cast128_tables.h"
 
@@ -14,27 +15,18 @@ namespace castround {
 
 inline std::uint32_t Rotl(std::uint32_t x, std::uint32_t r) { return (x << r) | (x >> ((32 - r) & 31)); }
 
-// A partial sum kept as grouped: left alone, the compiler folds the regrouped sums back into
-// one chain of four, a step longer on every round.
-inline std::uint32_t Keep(std::uint32_t v) {
-#if defined(__GNUC__)
-    __asm__("" : "+r"(v));
-#endif
-    return v;
-}
-
 // x ^= ((S1 ^ S2) - S3) + S4
 inline void F1(std::uint32_t& x, std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
     namespace t = tables::cast128;
     const std::uint32_t i = Rotl(km + d, kr);
-    x ^= Keep(t::S1[i >> 24] ^ t::S2[(i >> 16) & 255]) + Keep(t::S4[i & 255] - t::S3[(i >> 8) & 255]);
+    x ^= bytes::Grouped(t::S1[i >> 24] ^ t::S2[(i >> 16) & 255]) + bytes::Grouped(t::S4[i & 255] - t::S3[(i >> 8) & 255]);
 }
 // x ^= ((S1 - S2) + S3) ^ S4, as ((S1 + S3) - S2): S2's byte takes one step more to pick out
 // than the others, so its look-up joins last.
 inline void F2(std::uint32_t& x, std::uint32_t d, std::uint32_t km, std::uint32_t kr) {
     namespace t = tables::cast128;
     const std::uint32_t i = Rotl(km ^ d, kr);
-    x = (x ^ t::S4[i & 255]) ^ (Keep(t::S1[i >> 24] + t::S3[(i >> 8) & 255]) - t::S2[(i >> 16) & 255]);
+    x = (x ^ t::S4[i & 255]) ^ (bytes::Grouped(t::S1[i >> 24] + t::S3[(i >> 8) & 255]) - t::S2[(i >> 16) & 255]);
 }
 // x ^= ((S1 + S2) ^ S3) - S4
 inline void F3(std::uint32_t& x, std::uint32_t d, std::uint32_t km, std::uint32_t kr) {

@@ -4,6 +4,7 @@
 
 #include "base/Bytes.h"
 #include "crypto/ciphers/Cast128.h"
+#include "crypto/ciphers/CbcWords.h"
 
 namespace vantrel {
 
@@ -72,7 +73,18 @@ void TVC_cast256::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
 }
 
 void TVC_cast256::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
-    std::uint32_t a = LoadBE32(in), b = LoadBE32(in + 4), c = LoadBE32(in + 8), d = LoadBE32(in + 12);
+    std::uint32_t w[4] = {LoadBE32(in), LoadBE32(in + 4), LoadBE32(in + 8), LoadBE32(in + 12)};
+    EncryptWords(w);
+    for (int i = 0; i < 4; ++i) StoreBE32(out + 4 * i, w[i]);
+}
+
+[[gnu::flatten]] void TVC_cast256::CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                                std::size_t blocks) const {
+    cbcwords::Encrypt128<true>(chain, in, out, blocks, [this](std::uint32_t* w) { EncryptWords(w); });
+}
+
+void TVC_cast256::EncryptWords(std::uint32_t w[4]) const {
+    std::uint32_t a = w[0], b = w[1], c = w[2], d = w[3];
     const std::uint32_t* km = Km.v;
     const std::uint32_t* kr = Kr.v;
     for (int q = 0; q < 6; ++q, km += 4, kr += 4) {
@@ -87,10 +99,10 @@ void TVC_cast256::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
         F2(b, c, km[1], kr[1]);
         F1(c, d, km[0], kr[0]);
     }
-    StoreBE32(out, a);
-    StoreBE32(out + 4, b);
-    StoreBE32(out + 8, c);
-    StoreBE32(out + 12, d);
+    w[0] = a;
+    w[1] = b;
+    w[2] = c;
+    w[3] = d;
 }
 
 // Each reverse quad-round is undone by the forward one with the same keys and vice versa,

@@ -17,8 +17,10 @@ inline constexpr TCipherTraits kCast256Traits{15, "Cast256", 256, 16, 0xFF, kCas
 class TVC_cast256 final : public TVC_cipherImpl<TVC_cast256, kCast256Traits> {
 public:
     VANTREL_CIPHER_PARTS(Km, Kr)
+    void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 
 private:
+    void EncryptWords(std::uint32_t w[4]) const;  // the block as four words, in place
     // Four per quad-round.
     KeyTable<std::uint32_t, 48> Km;  // masking keys
     KeyTable<std::uint32_t, 48> Kr;  // rotation amounts, 0 to 31

@@ -71,4 +71,18 @@ inline void Decrypt64(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t*
     store(chain + 4, cr);
 }
 
+// The same for a 128-bit block as four 32-bit words: encrypt(w) turns the four words in place.
+template <bool BigEndian, class Encrypt>
+inline void Encrypt128(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks,
+                       Encrypt&& encrypt) {
+    std::uint32_t w[4];
+    for (int i = 0; i < 4; ++i) w[i] = Load<BigEndian>(chain + 4 * i);
+    for (; blocks > 0; --blocks, in += 16, out += 16) {
+        for (int i = 0; i < 4; ++i) w[i] ^= Load<BigEndian>(in + 4 * i);
+        encrypt(w);
+        for (int i = 0; i < 4; ++i) Store<BigEndian>(out + 4 * i, w[i]);
+    }
+    for (int i = 0; i < 4; ++i) Store<BigEndian>(chain + 4 * i, w[i]);
+}
+
 }  // namespace vantrel::cbcwords

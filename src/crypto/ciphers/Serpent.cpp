@@ -1,6 +1,7 @@
 #include "crypto/ciphers/Serpent.h"
 
 #include "base/Bytes.h"
+#include "crypto/ciphers/CbcWords.h"
 
 namespace vantrel {
 
@@ -10,14 +11,6 @@ using bytes::Rotr32;
 using bytes::StoreLE32;
 
 namespace {
-
-// A value computed as written, not regrouped with the terms around it.
-inline std::uint32_t Early(std::uint32_t v) {
-#if defined(__GNUC__)
-    __asm__("" : "+r"(v));
-#endif
-    return v;
-}
 
 // The eight S-boxes and their inverses as straight-line logic on four words, found by a
 // circuit search over the published 16-entry tables (serpent_tables.h) and checked against
@@ -458,8 +451,8 @@ void TVC_serpent::SBox(int box, bool inverse, std::uint32_t w[4]) {
     d ^= c ^ (a << 3);                                    \
     b = Rotl32(b, 1);                                     \
     d = Rotl32(d, 7);                                     \
-    a = Early(a ^ Rotr32(k[4 * (n)], 5)) ^ b ^ d;         \
-    c = Early(c ^ Rotr32(k[4 * (n) + 2], 22)) ^ d ^ (b << 7); \
+    a = bytes::Grouped(a ^ Rotr32(k[4 * (n)], 5)) ^ b ^ d;         \
+    c = bytes::Grouped(c ^ Rotr32(k[4 * (n) + 2], 22)) ^ d ^ (b << 7); \
     a = Rotl32(a, 5);                                     \
     c = Rotl32(c, 22);                                    \
     b ^= k[4 * (n) + 1];                                  \
@@ -483,8 +476,19 @@ void TVC_serpent::SBox(int box, bool inverse, std::uint32_t w[4]) {
     SERPENT_KEY(r)
 
 void TVC_serpent::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
+    std::uint32_t w[4] = {LoadLE32(in), LoadLE32(in + 4), LoadLE32(in + 8), LoadLE32(in + 12)};
+    EncryptWords(w);
+    for (int i = 0; i < 4; ++i) StoreLE32(out + 4 * i, w[i]);
+}
+
+[[gnu::flatten]] void TVC_serpent::CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
+                                                std::size_t blocks) const {
+    cbcwords::Encrypt128<false>(chain, in, out, blocks, [this](std::uint32_t* w) { EncryptWords(w); });
+}
+
+void TVC_serpent::EncryptWords(std::uint32_t w[4]) const {
     const std::uint32_t* k = SubKey.v;
-    std::uint32_t a = LoadLE32(in), b = LoadLE32(in + 4), c = LoadLE32(in + 8), d = LoadLE32(in + 12);
+    std::uint32_t a = w[0], b = w[1], c = w[2], d = w[3];
     SERPENT_KEY(0)
     for (int r = 0; r < 24; r += 8) {
         Sb0(a, b, c, d);
@@ -520,10 +524,10 @@ void TVC_serpent::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
     SERPENT_LT_KEY(31)
     Sb7(a, b, c, d);
     SERPENT_KEY(32)
-    StoreLE32(out, a);
-    StoreLE32(out + 4, b);
-    StoreLE32(out + 8, c);
-    StoreLE32(out + 12, d);
+    w[0] = a;
+    w[1] = b;
+    w[2] = c;
+    w[3] = d;
 }
 
 void TVC_serpent::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {

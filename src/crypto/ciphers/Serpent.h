@@ -17,12 +17,14 @@ inline constexpr TCipherTraits kSerpentTraits{26, "Serpent", 256, 16, 0x00, kSer
 class TVC_serpent final : public TVC_cipherImpl<TVC_serpent, kSerpentTraits> {
 public:
     VANTREL_CIPHER_PARTS(SubKey)
+    void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 
     // S-box `box` (0..7), or its inverse, applied as logic to 32 nibbles at once: bit j of
     // w[0..3] is bit 0..3 of nibble j.
     static void SBox(int box, bool inverse, std::uint32_t w[4]);
 
 private:
+    void EncryptWords(std::uint32_t w[4]) const;  // the block as four words, in place
     KeyTable<std::uint32_t, 132> SubKey;
 };
 
