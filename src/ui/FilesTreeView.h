@@ -32,6 +32,7 @@ public:
 
     void BuildDrivesTree();
     void SetDecryptFilter(bool on) { decryptFilter_ = on; }
+    bool DecryptFilter() const { return decryptFilter_; }
     bool IsFileListed(const std::string& name) const;
     int CheckedCount() const { return checkedCount_; }
     const QList<QTreeWidgetItem*>& DriveRoots() const { return driveRoots_; }
