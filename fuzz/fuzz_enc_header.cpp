@@ -6,13 +6,14 @@
 
 #include "FuzzFile.h"
 #include "encryption/CryptoAlgorithms.h"
+#include "i18n/LanguageManager.h"
 #include "operations/Operations.h"
 #include "platform/Files.h"
 #include "platform/Stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vantrel;
-    static const bool registry = (InitCryptoAlgorithms(), true);
+    static const bool registry = (InitCryptoAlgorithms(LanguageSetting()), true);
     (void)registry;
     const std::string enc = fuzz::WriteInput("input.enc", data, size);
     TDecrypt decrypt;

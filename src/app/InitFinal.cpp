@@ -5,7 +5,6 @@
 #include "app/AppFolders.h"
 #include "app/CmdLineActivate.h"
 #include "app/Logger.h"
-#include "app/OptionsUnit.h"
 #include "encryption/CryptoAlgorithms.h"
 #include "hide/HiddenConfig.h"
 #include "i18n/LanguageManager.h"
@@ -43,11 +42,12 @@ void StartUp() {
 
     // 6. Language: the files "*.lng" beside the program, then the one the settings ask for.
     //    A chosen file that is broken stops the start with its line message.
+    //    The setting is read here once and handed to the schemes and the registry too.
+    const int language = LanguageSetting();
     {
         TLanguageManager& languages = LanguageManager();
         languages.ScanLanguageFiles(GetProgramFolder(), "*.lng", false);
-        TOptions options("");
-        languages.SetLanguage(options.ReadInteger("LanguageID", TLanguageManager::DefaultLanguageID));
+        languages.SetLanguage(language);
         Log("LanguageID " + std::to_string(languages.LanguageID()), "StartUp");
     }
 
@@ -59,10 +59,10 @@ void StartUp() {
     CreateOperationList();
 
     // 9.  Wiping schemes.
-    InitShredAlgorithms();
+    InitShredAlgorithms(language);
 
     // 10. Algorithm registry with its ciphers; ProgressPassCount is 1.
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(language);
 
     // 11. The command-line file list starts empty.
     InitCmdLineFiles();

@@ -14,6 +14,7 @@
 #include "encryption/CryptoAlgorithms.h"
 #include "hide/HiddenConfig.h"
 #include "i18n/LangConstants.h"
+#include "i18n/LanguageManager.h"
 #include "i18n/MessageFormat.h"
 #include "operations/Operations.h"
 #include "platform/CodePage.h"
@@ -329,8 +330,9 @@ int Main(int argc, char** argv) {
     try {
         const Options o = Parse(argc, argv);
         InstallInterruptHandler();
-        InitCryptoAlgorithms();
-        InitShredAlgorithms();
+        const int language = LanguageSetting();
+        InitCryptoAlgorithms(language);
+        InitShredAlgorithms(language);
         const int status = Dispatch(o);
         DoneShredAlgorithms();
         DoneCryptoAlgorithms();

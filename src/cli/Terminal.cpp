@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 
 namespace vantrel::cli {
 

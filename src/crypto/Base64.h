@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 
 namespace vantrel {
 

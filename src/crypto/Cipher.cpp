@@ -1,5 +1,7 @@
 #include "crypto/Cipher.h"
 
+#include <new>
+
 #include "crypto/Base64.h"
 #include "platform/Stream.h"
 
@@ -13,9 +15,6 @@ void TVC_cipher::SetKey(const std::uint8_t* /*key*/, std::uint32_t sizeBits, con
 }
 
 void TVC_cipher::Wipe() { initialized_ = false; }
-
-void TVC_cipher::EncryptBuffer(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-void TVC_cipher::DecryptBuffer(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
 
 ByteString TVC_cipher::EncryptText(const ByteString& text) {
     ByteString out(text.size());
@@ -42,9 +41,14 @@ void TVC_cipher::InitFromPassword(const ByteString& password, THashClass hash) {
         const int bits = ClassMaxKeySize() < hashBits ? ClassMaxKeySize() : hashBits;
         SetKey(digest.data(), std::uint32_t(bits));
         SecureFill(digest.data(), digest.size(), 0xFF);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         if (initialized_) Wipe();
         throw EVC_cipher("Unable to allocate sufficient memory for hash digest");
+    } catch (...) {
+        // Any other failure, such as a key the cipher refuses ("Invalid key size"), keeps its
+        // own reason.
+        if (initialized_) Wipe();
+        throw;
     }
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "crypto/Hash.h"
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 
 namespace vantrel {
 
@@ -35,16 +35,16 @@ public:
     TVC_cipher& operator=(const TVC_cipher&) = delete;
     virtual ~TVC_cipher() = default;
 
-    virtual int ClassId() const { return -1; }
-    virtual std::string ClassAlgorithm() const { return {}; }
-    virtual int ClassMaxKeySize() const { return -1; }
-    virtual bool RunSelfTest() const { return false; }
+    virtual int ClassId() const = 0;
+    virtual std::string ClassAlgorithm() const = 0;
+    virtual int ClassMaxKeySize() const = 0;
+    virtual bool RunSelfTest() const = 0;
     // Key size in bits; iv, when given, holds one block.
     virtual void SetKey(const std::uint8_t* key, std::uint32_t sizeBits, const std::uint8_t* iv = nullptr);
     virtual void Wipe();
-    virtual void RestartChain() {}
-    virtual void EncryptBuffer(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size);
-    virtual void DecryptBuffer(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size);
+    virtual void RestartChain() = 0;
+    virtual void EncryptBuffer(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void DecryptBuffer(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
     virtual ByteString EncryptText(const ByteString& text);
     virtual ByteString DecryptText(const ByteString& text);
 
@@ -77,22 +77,24 @@ public:
     ByteString EncryptText(const ByteString& text) override;
     ByteString DecryptText(const ByteString& text) override;
 
-    virtual void ScheduleKey(const std::uint8_t* /*key*/, std::uint32_t /*sizeBits*/) {}
-    virtual int ClassBlockSize() const { return -1; }
-    virtual void SetInitVector(const std::uint8_t* /*iv*/) {}
-    virtual void GetChainValue(std::uint8_t* /*out*/) {}
-    virtual void EncryptBlock(const std::uint8_t* /*in*/, std::uint8_t* /*out*/) {}
-    virtual void DecryptBlock(const std::uint8_t* /*in*/, std::uint8_t* /*out*/) {}
-    virtual void CbcEncrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void CbcDecrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void Cfb8Encrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void Cfb8Decrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void CfbBlockEncrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void CfbBlockDecrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void OfbEncrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void OfbDecrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void CtrEncrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-    virtual void CtrDecrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
+    // Every block operation is abstract, so a cipher that leaves one out does not compile;
+    // TVC_cipherImpl (CipherImpl.h) derives all of them from the two block functions.
+    virtual void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) = 0;
+    virtual int ClassBlockSize() const = 0;
+    virtual void SetInitVector(const std::uint8_t* iv) = 0;
+    virtual void GetChainValue(std::uint8_t* out) = 0;
+    virtual void EncryptBlock(const std::uint8_t* in, std::uint8_t* out) = 0;
+    virtual void DecryptBlock(const std::uint8_t* in, std::uint8_t* out) = 0;
+    virtual void CbcEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void CbcDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void Cfb8Encrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void Cfb8Decrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void CfbBlockEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void CfbBlockDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void OfbEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void OfbDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void CtrEncrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
+    virtual void CtrDecrypt(const std::uint8_t* in, std::uint8_t* out, std::uint32_t size) = 0;
 
     int BlockSize() const { return ClassBlockSize(); }
 

@@ -1,11 +1,32 @@
 #pragma once
 
+#include <span>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+
 #include "crypto/Cipher.h"
+#include "crypto/ciphers/SelfTest.h"
 
 namespace vantrel {
 
-// What a concrete cipher derives from: Base is TVC_blockcipher64 or TVC_blockcipher128.
-// Derived supplies the raw block functions
+// The fixed description of one cipher: what its class-level operations answer, its block
+// size, the byte its key tables hold once wiped, and the known answers of its self-test.
+struct TCipherTraits {
+    int classId;
+    std::string_view algorithm;
+    int maxKeyBits;
+    std::size_t blockBytes;  // 8 or 16
+    std::uint8_t wipeByte;
+    std::span<const TKnownAnswer> knownAnswers;
+};
+
+// What a concrete cipher derives from, with its traits (a constant of static storage).
+// Derived supplies the key schedule (ScheduleKey), its key tables as
+//     auto KeyTables() { return std::tie(...); }
+// (KeyTable objects or arrays of them; Wipe fills them with the wipe byte), and the raw
+// block functions
 //     void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
 //     void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
 // (in and out may be the same block). This template gives the checked EncryptBlock and
@@ -27,11 +48,30 @@ concept HasCbcDecryptBlocks = requires(const Derived& d, std::uint8_t* p, const 
     d.CbcDecryptBlocks(p, q, p, n);
 };
 
-template <class Derived, class Base>
-class TVC_cipherImpl : public Base {
+// What a cipher class declares for TVC_cipherImpl: its key schedule, its key tables (the
+// arguments) and its block functions, defined in the cipher's source file.
+#define VANTREL_CIPHER_PARTS(...)                                                    \
+    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;      \
+    auto KeyTables() { return std::tie(__VA_ARGS__); }                               \
+    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;                   \
+    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+
+template <class Derived, const TCipherTraits& Traits>
+class TVC_cipherImpl : public TVC_blockcipherB<Traits.blockBytes> {
+    using Base = TVC_blockcipherB<Traits.blockBytes>;
     static constexpr std::size_t B = Base::kBlockBytes;
 
 public:
+    int ClassId() const final { return Traits.classId; }
+    std::string ClassAlgorithm() const final { return std::string(Traits.algorithm); }
+    int ClassMaxKeySize() const final { return Traits.maxKeyBits; }
+    // A cipher whose published test is not a list of known answers overrides this.
+    bool RunSelfTest() const override { return RunBlockSelfTest<Derived>(Traits.knownAnswers); }
+    void Wipe() final {
+        std::apply([](auto&... table) { (WipeTable(table), ...); }, self().KeyTables());
+        Base::Wipe();
+    }
+
     void EncryptBlock(const std::uint8_t* in, std::uint8_t* out) override {
         this->CheckInitialized();
         self().Encrypt(in, out);
@@ -119,6 +159,15 @@ public:
 
 private:
     Derived& self() { return static_cast<Derived&>(*this); }
+
+    template <class Table>
+    static void WipeTable(Table& table) {
+        if constexpr (std::is_array_v<Table>) {
+            for (auto& each : table) each.Fill(Traits.wipeByte);
+        } else {
+            table.Fill(Traits.wipeByte);
+        }
+    }
 
     // A trailing part shorter than a block: CV = E(CV), then the part xor CV.
     void Tail(const std::uint8_t* in, std::uint8_t* out, std::uint32_t r) {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 
 namespace vantrel {
 

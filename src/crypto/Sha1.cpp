@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/tables/sha1_tables.h"
 
 namespace vantrel {

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "base/Bytes.h"
 #include "platform/CodePage.h"
 
 namespace vantrel {
@@ -32,13 +33,9 @@ std::uint32_t Crc32Update(std::uint32_t crc, const std::uint8_t* data, std::size
 bool StringCrc32(std::string_view text, std::uint32_t& checksum) {
     if (text.empty()) return false;
     const std::u16string utf16 = Utf8ToUtf16(text);
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(utf16.size() * 2);
-    for (char16_t c : utf16) {
-        bytes.push_back(std::uint8_t(c & 0xFF));
-        bytes.push_back(std::uint8_t(c >> 8));
-    }
-    checksum = Crc32Update(0, bytes.data(), bytes.size());
+    std::vector<std::uint8_t> le(utf16.size() * 2);
+    for (std::size_t i = 0; i < utf16.size(); ++i) bytes::StoreLE16(le.data() + 2 * i, utf16[i]);
+    checksum = Crc32Update(0, le.data(), le.size());
     return true;
 }
 

@@ -4,22 +4,9 @@
 #include <cstring>
 
 #include "app/AppFolders.h"
+#include "base/Bytes.h"
 #include "crypto/Sha1.h"
-#include "crypto/ciphers/Blowfish.h"
-#include "crypto/ciphers/Cast128.h"
-#include "crypto/ciphers/Cast256.h"
-#include "crypto/ciphers/Des.h"
-#include "crypto/ciphers/Ice.h"
-#include "crypto/ciphers/Idea.h"
-#include "crypto/ciphers/Mars.h"
-#include "crypto/ciphers/Misty1.h"
-#include "crypto/ciphers/Rc2.h"
-#include "crypto/ciphers/Rc5.h"
-#include "crypto/ciphers/Rc6.h"
-#include "crypto/ciphers/Rijndael.h"
-#include "crypto/ciphers/Serpent.h"
-#include "crypto/ciphers/Tea.h"
-#include "crypto/ciphers/Twofish.h"
+#include "crypto/ciphers/CipherList.h"
 #include "encryption/CRC32Calc.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
@@ -40,7 +27,8 @@ struct WipeOnExit {
 };
 
 void WriteLE32(TStream& out, std::uint32_t v) {
-    std::uint8_t b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+    std::uint8_t b[4];
+    bytes::StoreLE32(b, v);
     out.Write(b, 4);
 }
 
@@ -53,8 +41,7 @@ std::uint32_t ReadLE32Lenient(TStream& in) {
         if (n == 0) break;
         got += n;
     }
-    return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) |
-           (std::uint32_t(b[3]) << 24);
+    return bytes::LoadLE32(b);
 }
 
 // One code point of strict UTF-8 at i (advanced past it): no overlong forms, no
@@ -280,17 +267,9 @@ std::unique_ptr<TVC_blockcipher> Make() {
 }
 
 // Positions are the algorithm box's indexes and never change.
-const TAlgorithmRow kAlgorithms[] = {
-    {"BFS", "Blowfish", &Make<TVC_blowfish>},  {"CS1", "CAST-128", &Make<TVC_cast128>},
-    {"CS2", "CAST-256", &Make<TVC_cast256>},   {"DES", "DES", &Make<TVC_des>},
-    {"3DE", "3DES", &Make<TVC_3des>},          {"ICE", "ICE", &Make<TVC_ice>},
-    {"TIC", "Thin ICE", &Make<TVC_thinice>},   {"IC2", "ICE2", &Make<TVC_ice2>},
-    {"IDE", "IDEA", &Make<TVC_idea>},          {"MAR", "MARS", &Make<TVC_mars>},
-    {"MI1", "MISTY 1", &Make<TVC_misty1>},     {"RC2", "RC2", &Make<TVC_rc2>},
-    {"RC5", "RC5", &Make<TVC_rc5>},            {"RC6", "RC6", &Make<TVC_rc6>},
-    {"RIJ", "RIJNDAEL", &Make<TVC_rijndael>},  {"SER", "Serpent", &Make<TVC_serpent>},
-    {"TEA", "TEA", &Make<TVC_tea>},            {"TFS", "TWOFISH", &Make<TVC_twofish>},
-};
+#define VANTREL_ALGORITHM_ROW(cls, tag, boxText) {tag, boxText, &Make<cls>},
+const TAlgorithmRow kAlgorithms[] = {VANTREL_FOR_EACH_CIPHER(VANTREL_ALGORITHM_ROW)};
+#undef VANTREL_ALGORITHM_ROW
 constexpr const char* kAllAtOnceBoxText = "All at once";
 
 std::vector<std::unique_ptr<TCryptoAlgorithm>> g_algorithms;
@@ -298,11 +277,10 @@ std::unique_ptr<TIniFile> g_descriptions;
 
 }  // namespace
 
-void InitCryptoAlgorithms() {
+void InitCryptoAlgorithms(int languageId) {
     g_algorithms.clear();
-    const std::string language =
-        GetPrivateProfileString(GetDataFolder() + "options.ini", "Options", "LanguageID", "1033");
-    g_descriptions = std::make_unique<TIniFile>(GetProgramFolder() + "cryptos" + language + ".ini");
+    g_descriptions =
+        std::make_unique<TIniFile>(GetProgramFolder() + "cryptos" + std::to_string(languageId) + ".ini");
     for (const auto& row : kAlgorithms)
         g_algorithms.push_back(std::make_unique<TCryptoAlgorithm>(row.make(), ByteString::FromAscii(row.tag)));
     g_algorithms.push_back(std::make_unique<TAllAtOnceAlgorithm>());

@@ -8,21 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "base/SecureMemory.h"
+#include "base/WorkerCallbacks.h"
 #include "crypto/Cipher.h"
-#include "crypto/SecureMemory.h"
 
 namespace vantrel {
 
 class TStream;
 
-// Callbacks of the worker that runs an operation. The cancel query is asked before every
-// chunk (true: stop); the progress event gets done and total bytes of the file, the bytes
-// processed by the chunk (divided by ProgressPassCount) and the chunk's seconds; the password
-// query gets the .enc file's name and the password variable (true: try the new value).
-using TCryptoCancelQuery = std::function<bool()>;
-using TCryptoProgressEvent =
-    std::function<void(std::int64_t done, std::int64_t total, std::int64_t processed, double seconds)>;
-using TCryptoPasswordQuery = std::function<bool(const std::string& fileName, ByteString& password)>;
+// The worker's callbacks (base/WorkerCallbacks.h); here the chunk's processed bytes are
+// divided by ProgressPassCount.
 
 // How a file operation ended. Only Completed leaves an output file; the other outcomes leave
 // no output and never touch an existing file of the output's name, so a caller deletes a
@@ -125,8 +120,9 @@ public:
                               const TCryptoPasswordQuery& passwordQuery) override;
 };
 
-// The registry: nineteen entries at fixed positions (the algorithm box's indexes).
-void InitCryptoAlgorithms();
+// The registry: nineteen entries at fixed positions (the algorithm box's indexes), with the
+// descriptions of the language languageId (see LanguageSetting).
+void InitCryptoAlgorithms(int languageId);
 void DoneCryptoAlgorithms();
 int AlgorithmCount();
 TCryptoAlgorithm& AlgorithmAt(int position);

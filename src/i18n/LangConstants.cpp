@@ -13,8 +13,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr int DefaultLanguageID = 1033;
-
 unsigned char FoldAsciiLetter(unsigned char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c;
 }

@@ -10,6 +10,9 @@
 
 namespace vantrel {
 
+// The built-in language, English (United States), and the language of the built-in texts.
+inline constexpr int DefaultLanguageID = 1033;
+
 class TStream;
 
 // Every failure of the message tables: a missing constant, a bad or repeated name, a stored
@@ -56,7 +59,6 @@ public:
 
     // The flag read with the table; versions without one give true for 1 and false for 0.
     bool StoredFlag() const { return storedFlag_; }
-    void SetStoredFlag(bool flag) { storedFlag_ = flag; }
 
     std::size_t Count() const { return items_.size(); }
     const TLang_Constant& operator[](std::size_t index) const { return items_[index]; }

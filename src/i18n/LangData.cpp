@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Bytes.h"
 #include "i18n/LangConstants.h"
 
 namespace vantrel {
@@ -49,14 +50,13 @@ private:
     bool Bool() { return U8() != 0; }
     std::uint16_t U16() {
         Need(2);
-        const auto v = std::uint16_t(data_[at_] | (data_[at_ + 1] << 8));
+        const std::uint16_t v = bytes::LoadLE16(data_.data() + at_);
         at_ += 2;
         return v;
     }
     std::uint32_t U32() {
         Need(4);
-        std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = (v << 8) | data_[at_ + std::size_t(i)];
+        const std::uint32_t v = bytes::LoadLE32(data_.data() + at_);
         at_ += 4;
         return v;
     }
@@ -78,12 +78,15 @@ private:
 };
 
 void PutU16(std::vector<std::uint8_t>& out, std::size_t v) {
-    out.push_back(std::uint8_t(v & 0xFF));
-    out.push_back(std::uint8_t((v >> 8) & 0xFF));
+    std::uint8_t b[2];
+    bytes::StoreLE16(b, std::uint16_t(v));
+    out.insert(out.end(), b, b + 2);
 }
 
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(std::uint8_t((v >> shift) & 0xFF));
+    std::uint8_t b[4];
+    bytes::StoreLE32(b, v);
+    out.insert(out.end(), b, b + 4);
 }
 
 void PutText(std::vector<std::uint8_t>& out, const std::string& text) {

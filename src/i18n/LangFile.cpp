@@ -11,7 +11,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr int DefaultLanguageID = 1033;
 constexpr std::string_view ConstantsSectionName = "$CONSTANTS";
 
 unsigned char LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }

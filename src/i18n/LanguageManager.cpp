@@ -205,4 +205,6 @@ TLanguageManager& LanguageManager() {
 
 std::string LangConstant(std::string_view name) { return LanguageManager().Constant(name); }
 
+int LanguageSetting() { return TOptions().ReadInteger("LanguageID", DefaultLanguageID); }
+
 }  // namespace vantrel

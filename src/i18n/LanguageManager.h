@@ -34,7 +34,7 @@ struct TLanguageChoice {
 // and to every window that carries a translation controller.
 class TLanguageManager {
 public:
-    static constexpr int DefaultLanguageID = 1033;
+    static constexpr int DefaultLanguageID = vantrel::DefaultLanguageID;
 
     // Loads the built-in message table; the language is the default one.
     TLanguageManager();
@@ -98,6 +98,11 @@ void ApplyLangTranslation(TLang_Constants& constants, const TLang_CompTranslatio
 
 // The process's manager, created on first use.
 TLanguageManager& LanguageManager();
+
+// The language the user chose: "LanguageID" of the options, the default language when it is
+// absent or not a number. The one place the setting is read; start-up hands it to the
+// message texts, the algorithm registry and the wiping schemes.
+int LanguageSetting();
 
 // The name a language goes by in itself ("Deutsch" for 1031); "Language <id>" for one this
 // program has no name for.

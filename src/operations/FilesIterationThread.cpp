@@ -4,6 +4,7 @@
 
 #include "operations/Operations.h"
 #include "platform/Files.h"
+#include "platform/Folders.h"
 
 namespace vantrel {
 
@@ -11,11 +12,6 @@ namespace {
 
 std::mutex g_workerLock;
 std::shared_ptr<TFilesIterationThread> g_currentWorker;
-
-std::string WithSeparator(std::string dir) {
-    if (dir.empty() || dir.back() != kPathSeparator) dir += kPathSeparator;
-    return dir;
-}
 
 }  // namespace
 
@@ -169,7 +165,7 @@ void TFilesIterationThread::CollectNode(const TTreeNodeSnapshot& node) {
         if (node.imageIndex >= 8 || Mode_ == TSelectionMode::WholeItems)
             Append(node.path);
         else if (node.children.size() == 1 && node.children[0].text == kPlaceholderNodeText)
-            CollectFolderFiles(WithSeparator(node.path));
+            CollectFolderFiles(WithTrailingSeparator(node.path));
         else
             for (const auto& child : node.children) CollectNode(child);
     } else if (node.state == 2) {
@@ -183,7 +179,7 @@ void TFilesIterationThread::CollectNode(const TTreeNodeSnapshot& node) {
 // protect, and opening a pipe would wait for a writer.
 void TFilesIterationThread::CollectFolderFiles(std::string dir) {
     if (IsCancelled()) return;
-    dir = WithSeparator(std::move(dir));
+    dir = WithTrailingSeparator(std::move(dir));
     std::vector<TDirEntry> entries;
     try {
         entries = ListDirectory(dir);
@@ -233,7 +229,6 @@ bool TFilesIterationThread::QueryPassword(const std::string& fileName, ByteStrin
     ByteString entered;
     if (!host_.AskPassword(BareName(fileName), entered)) return false;
     password = entered;
-    if (auto* decrypt = dynamic_cast<TDecrypt*>(Operation_.get())) decrypt->PasswordBytes = entered;
     return true;
 }
 

@@ -1,11 +1,9 @@
 #include "operations/Operations.h"
 
-#include <unistd.h>
-
 #include "app/AppFolders.h"
 #include "i18n/LangConstants.h"
 #include "i18n/MessageFormat.h"
-#include "operations/FilesIterationThread.h"
+#include "operations/OperationHost.h"
 #include "hide/HiddenConfig.h"
 #include "hide/HideShowRoutines.h"
 #include "platform/Drives.h"
@@ -32,7 +30,7 @@ TCryptoAlgorithm* AlgorithmOfFile(const std::string& fileName) {
 
 // The source goes only after its output was completed; a failed deletion is ignored.
 void DeleteSourceAfter(TCryptoResult result, bool deleteSource, const std::string& fileName) {
-    if (result == TCryptoResult::Completed && deleteSource) ::unlink(fileName.c_str());
+    if (result == TCryptoResult::Completed && deleteSource) DeleteFile(fileName);
 }
 
 }  // namespace
@@ -57,9 +55,15 @@ void TDecrypt::ProcessFile(const std::string& fileName) {
         Skip(FormatMessageText(LangConstant("Encryption_algo_not_found"), {fileName}));
         return;
     }
+    // A password typed for this file is tried first on the files that follow.
+    const TCryptoPasswordQuery query = [this](const std::string& name, ByteString& password) {
+        if (!OnPasswordQuery || !OnPasswordQuery(name, password)) return false;
+        PasswordBytes = password;
+        return true;
+    };
     TCryptoResult result;
     try {
-        result = CryptoAlgorithm->DecryptFile(fileName, PasswordBytes, OnCancelQuery, OnProgress, OnPasswordQuery);
+        result = CryptoAlgorithm->DecryptFile(fileName, PasswordBytes, OnCancelQuery, OnProgress, query);
     } catch (const ERefusedFile& e) {
         Skip(e.what());
         return;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 #include "encryption/CryptoAlgorithms.h"
 #include "platform/JpegFile.h"
 

@@ -5,15 +5,6 @@
 
 namespace vantrel {
 
-std::int64_t PerformanceCounter() {
-    return std::chrono::steady_clock::now().time_since_epoch().count();
-}
-
-std::int64_t PerformanceFrequency() {
-    using Period = std::chrono::steady_clock::period;
-    return std::int64_t(Period::den / Period::num);
-}
-
 TLocalTime LocalTimeNow() {
     const auto now = std::chrono::system_clock::now();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();

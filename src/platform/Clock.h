@@ -4,10 +4,6 @@
 
 namespace vantrel {
 
-// A monotonic counter and the number of its ticks per second.
-std::int64_t PerformanceCounter();
-std::int64_t PerformanceFrequency();
-
 // The local wall-clock time, to the millisecond.
 struct TLocalTime {
     int year = 0;    // e.g. 2026

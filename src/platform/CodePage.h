@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 
 namespace vantrel {
 

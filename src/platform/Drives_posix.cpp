@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/Drives.h"
+#include "platform/Folders.h"
 
 namespace vantrel {
 
@@ -76,11 +77,6 @@ std::vector<TMountEntry> CurrentDrives() {
     std::ostringstream text;
     text << in.rdbuf();
     return SelectDrives(ParseMountInfo(text.str()));
-}
-
-std::string WithoutTrailingSeparators(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
 }
 
 }  // namespace
@@ -183,8 +179,7 @@ bool IsDriveRoot(const std::string& path) {
 }
 
 std::string DriveRootPath(const std::string& drive) {
-    if (!drive.empty() && drive.back() == '/') return drive;
-    return drive + "/";
+    return WithTrailingSeparator(drive);
 }
 
 }  // namespace vantrel

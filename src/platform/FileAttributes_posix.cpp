@@ -9,6 +9,7 @@
 
 #include "platform/FileAttributes.h"
 #include "platform/Files.h"
+#include "platform/Folders.h"
 
 namespace vantrel {
 
@@ -27,8 +28,7 @@ struct TSplitPath {
 
 // False for the root folder, which has no parent to list it in.
 bool Split(const std::string& path, TSplitPath& out) {
-    std::string p = path;
-    while (p.size() > 1 && p.back() == kPathSeparator) p.pop_back();
+    const std::string p = WithoutTrailingSeparators(path);
     if (p.empty() || p == "/") return false;
     out.folder = FolderOf(p);
     out.name = BareName(p);

@@ -123,7 +123,8 @@ bool IsRegularFile(const std::string& path);    // a regular file, links followe
 std::int64_t FileSizeOf(const std::string& path);  // -1 when it cannot be read
 // Entries of a folder other than "." and "..", in name order; throws EFileError.
 std::vector<TDirEntry> ListDirectory(const std::string& path);
-void DeleteFileOrThrow(const std::string& path);
+// Removes a file, or a link without what it points to; false when it could not.
+bool DeleteFile(const std::string& path);
 // Joins a folder and a name without doubling the separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
 std::string FolderOf(const std::string& path);  // with its trailing separator

@@ -361,9 +361,7 @@ std::vector<TDirEntry> ListDirectory(const std::string& path) {
     return entries;
 }
 
-void DeleteFileOrThrow(const std::string& path) {
-    if (::unlink(path.c_str()) != 0) Fail("Cannot delete file", path, errno);
-}
+bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;

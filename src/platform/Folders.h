@@ -13,7 +13,9 @@ std::string ExecutableFolder();
 std::string RoamingDataRoot();
 // Creates a folder and every missing parent. True when the folder exists afterwards.
 bool CreateFolderWithParents(const std::string& folder);
-// The text with "/" appended unless it already ends with one.
+// The text with "/" appended unless it already ends with one ("" gives "/").
 std::string WithTrailingSeparator(std::string folder);
+// The text without the separators it ends with, except the one that is the root "/".
+std::string WithoutTrailingSeparators(std::string path);
 
 }  // namespace vantrel

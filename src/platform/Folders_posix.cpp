@@ -31,6 +31,11 @@ std::string WithTrailingSeparator(std::string folder) {
     return folder;
 }
 
+std::string WithoutTrailingSeparators(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
 std::string RoamingDataRoot() {
     // A relative XDG_CONFIG_HOME is to be ignored, as the base-directory rules say.
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') return WithTrailingSeparator(xdg);

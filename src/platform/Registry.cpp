@@ -110,14 +110,6 @@ void WriteRegistryDword(std::string_view root, std::string_view key, std::string
     });
 }
 
-bool RegistryKeyExists(std::string_view root, std::string_view key) {
-    std::lock_guard lock(registryLock);
-    const std::string section = SectionOf(root, key);
-    for (const auto& s : TIniFile(RegistryFile()).Sections())
-        if (s.size() == section.size() && StartsWithNoCase(s, section)) return true;
-    return false;
-}
-
 bool DeleteRegistryValue(std::string_view root, std::string_view key, std::string_view name) {
     return Modify([&](TIniFile& ini) {
         const std::string section = SectionOf(root, key);

@@ -33,7 +33,6 @@ void WriteRegistryString(std::string_view root, std::string_view key, std::strin
                          std::string_view value);  // throws ERegistryError
 void WriteRegistryDword(std::string_view root, std::string_view key, std::string_view name,
                         std::uint32_t value);  // throws ERegistryError
-bool RegistryKeyExists(std::string_view root, std::string_view key);
 // Both return whether there was something to delete; they throw ERegistryError when the
 // file cannot be rewritten.
 bool DeleteRegistryValue(std::string_view root, std::string_view key, std::string_view name);

@@ -1,6 +1,6 @@
 #include "platform/TextFile.h"
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 

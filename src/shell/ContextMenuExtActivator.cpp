@@ -176,7 +176,7 @@ void RemoveOurFiles(const std::string& folder) {
     }
     for (const auto& entry : entries) {
         const std::string path = folder + entry.name;
-        if (IsOurFile(path)) ::unlink(path.c_str());
+        if (IsOurFile(path)) DeleteFile(path);
     }
 }
 
@@ -365,7 +365,7 @@ void RemoveThunarActions() {
     if (!merged) return;
     const bool created = ReadRegistryString(kRecordRoot, kRecordKey, kUcaCreatedValue).has_value();
     if (created && (*merged == SystemUcaXml() || *merged == kUcaSkeleton)) {
-        ::unlink(file.c_str());
+        DeleteFile(file);
     } else if (*merged != text) {
         WriteFileAtomically(file, *merged, ModeOf(file));
     }

@@ -11,7 +11,6 @@
 #include <initializer_list>
 
 #include "app/AppFolders.h"
-#include "app/OptionsUnit.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
 
@@ -65,7 +64,7 @@ void AppendDOD(TPassList& l) { Append(l, C, I, R, C, C, I, R); }
 bool WipeFile(const std::string& fileName, TPassList passes, const TCryptoCancelQuery& cancel,
               const TCryptoProgressEvent& progress) {
     switch (KindOf(fileName)) {
-        case TTargetKind::Link: return ::unlink(fileName.c_str()) == 0;
+        case TTargetKind::Link: return DeleteFile(fileName);
         case TTargetKind::Other: throw EFileError("Cannot open file " + fileName + ": not a regular file", EINVAL);
         case TTargetKind::Missing:  // the open below reports it
         case TTargetKind::Regular: break;
@@ -108,7 +107,7 @@ bool WipeFile(const std::string& fileName, TPassList passes, const TCryptoCancel
         }
     }
     passes.clear();
-    return ::unlink(fileName.c_str()) == 0;
+    return DeleteFile(fileName);
 }
 
 bool TShredAlgorithm::ShredFile(const std::string& fileName, const TCryptoCancelQuery& cancel,
@@ -226,9 +225,8 @@ void InitShredAlgorithms(const std::string& descriptionsFile) {
     ShredAlgorithmList.push_back(std::make_unique<TGUTMANN>());
 }
 
-void InitShredAlgorithms() {
-    const std::string language = TOptions().ReadString("LanguageID", "1033");
-    InitShredAlgorithms(GetProgramFolder() + "shreds" + language + ".ini");
+void InitShredAlgorithms(int languageId) {
+    InitShredAlgorithms(GetProgramFolder() + "shreds" + std::to_string(languageId) + ".ini");
 }
 
 void DoneShredAlgorithms() {

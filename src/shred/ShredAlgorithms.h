@@ -6,17 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "base/WorkerCallbacks.h"
 #include "shred/CharGenerators.h"
 
 namespace vantrel {
 
-// The worker's callbacks, shared with encryption (which declares the same two names): the
-// cancel query is asked before every chunk (true: stop); the progress event gets the bytes
-// of the file's passes done before the chunk, the bytes all passes will write, the chunk's
-// share of the file's size and the chunk's seconds.
-using TCryptoCancelQuery = std::function<bool()>;
-using TCryptoProgressEvent =
-    std::function<void(std::int64_t done, std::int64_t total, std::int64_t processed, double seconds)>;
+// The worker's callbacks (base/WorkerCallbacks.h): for a wipe, done and total count the bytes
+// of all the file's passes.
 
 // The generators of one file's passes, first pass first; each serves exactly one pass.
 using TPassList = std::vector<std::unique_ptr<TCharGenerator>>;
@@ -71,8 +67,8 @@ VANTREL_SHRED_SCHEME(TGUTMANN)
 using TShredAlgorithmList = std::vector<std::unique_ptr<TShredAlgorithm>>;
 extern TShredAlgorithmList ShredAlgorithmList;
 
-// Builds the list and opens "shreds" + LanguageID + ".ini" from the program folder.
-void InitShredAlgorithms();
+// Builds the list and opens "shreds" + languageId + ".ini" from the program folder.
+void InitShredAlgorithms(int languageId);
 // The same with the descriptions file named.
 void InitShredAlgorithms(const std::string& descriptionsFile);
 void DoneShredAlgorithms();

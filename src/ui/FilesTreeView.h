@@ -69,7 +69,6 @@ private:
     void SetSubtreeCheck(QTreeWidgetItem* node, bool checked);
     void UpdateParentChecks(QTreeWidgetItem* node, bool carried);
     void ForgetSubtree(QTreeWidgetItem* node);
-    void CountNewNode(QTreeWidgetItem* node);
     bool IsOnRowProper(QTreeWidgetItem* node, const QPoint& pos);
     QTreeWidgetItem* RowHit(const QPoint& pos);
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 #include "hide/HiddenConfig.h"
 #include "i18n/LangConstants.h"
 #include "ui/MessageBox.h"

@@ -244,7 +244,7 @@ void TOptionsForm::SetOptionsToGUI() {
     const TOptions options("");
     IntegrateCheckBox->setChecked(options.ReadBool("IntegrateContextMenu", true));
     CascadedCheckBox->setChecked(options.ReadBool("CascadeContextMenu", false));
-    const int index = LanguageComboBox->findData(options.ReadInteger("LanguageID", TLanguageManager::DefaultLanguageID));
+    const int index = LanguageComboBox->findData(LanguageSetting());
     if (index >= 0) LanguageComboBox->setCurrentIndex(index);
 }
 
@@ -254,7 +254,7 @@ void TOptionsForm::GetOptionsFromGUI() {
     options.WriteBool("CascadeContextMenu", CascadedCheckBox->isChecked());
     // Only a changed choice is written: "0x407" stays as it is when German stays chosen.
     const QVariant chosen = LanguageComboBox->currentData();
-    if (chosen.isValid() && chosen.toInt() != options.ReadInteger("LanguageID", TLanguageManager::DefaultLanguageID))
+    if (chosen.isValid() && chosen.toInt() != LanguageSetting())
         WritePrivateProfileString(options.FileName(), "Options", "LanguageID", std::to_string(chosen.toInt()));
 }
 

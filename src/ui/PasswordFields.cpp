@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 #include "platform/TextFile.h"
 #include "ui/MessageBox.h"
 

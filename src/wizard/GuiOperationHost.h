@@ -30,7 +30,6 @@ public:
     void Release() override;
 
     void Abandon() { abandoned_.store(true); }
-    void Resume() { abandoned_.store(false); }
     bool Abandoned() const { return abandoned_.load(); }
     // Runs the calls the worker has posted and is waiting for (GUI thread).
     void PumpPendingCalls();

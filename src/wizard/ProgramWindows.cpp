@@ -1,6 +1,5 @@
 #include "wizard/ProgramWindows.h"
 
-#include "app/OptionsUnit.h"
 #include "hide/HiddenConfig.h"
 #include "i18n/LanguageManager.h"
 
@@ -17,7 +16,7 @@ TProgramWindows::TProgramWindows() {
     };
     optionsForm.OnShowHelp = [this] { mainForm.ShowHelpFile(); };
     optionsForm.SetLanguageChoices(LanguageChoices(),
-                                   TOptions().ReadInteger("LanguageID", TLanguageManager::DefaultLanguageID));
+                                   LanguageSetting());
     mainForm.SetWizardDriver(&wizards);
 }
 

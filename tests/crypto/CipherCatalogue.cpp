@@ -3,21 +3,7 @@
 #include <functional>
 #include <utility>
 
-#include "crypto/ciphers/Blowfish.h"
-#include "crypto/ciphers/Cast128.h"
-#include "crypto/ciphers/Cast256.h"
-#include "crypto/ciphers/Des.h"
-#include "crypto/ciphers/Ice.h"
-#include "crypto/ciphers/Idea.h"
-#include "crypto/ciphers/Mars.h"
-#include "crypto/ciphers/Misty1.h"
-#include "crypto/ciphers/Rc2.h"
-#include "crypto/ciphers/Rc5.h"
-#include "crypto/ciphers/Rc6.h"
-#include "crypto/ciphers/Rijndael.h"
-#include "crypto/ciphers/Serpent.h"
-#include "crypto/ciphers/Tea.h"
-#include "crypto/ciphers/Twofish.h"
+#include "crypto/ciphers/CipherList.h"
 
 namespace vantrel::test {
 namespace {
@@ -30,23 +16,9 @@ std::pair<std::string, Maker> Entry() {
 }
 
 const std::vector<std::pair<std::string, Maker>>& Catalogue() {
-    static const std::vector<std::pair<std::string, Maker>> list = {
-        Entry<TVC_blowfish>(),
-        Entry<TVC_cast128>(),
-        Entry<TVC_cast256>(),
-        Entry<TVC_des>(), Entry<TVC_3des>(),
-        Entry<TVC_ice>(), Entry<TVC_thinice>(), Entry<TVC_ice2>(),
-        Entry<TVC_idea>(),
-        Entry<TVC_mars>(),
-        Entry<TVC_misty1>(),
-        Entry<TVC_rc2>(),
-        Entry<TVC_rc5>(),
-        Entry<TVC_rc6>(),
-        Entry<TVC_rijndael>(),
-        Entry<TVC_serpent>(),
-        Entry<TVC_tea>(),
-        Entry<TVC_twofish>(),
-    };
+#define VANTREL_CATALOGUE_ENTRY(cls, tag, boxText) Entry<cls>(),
+    static const std::vector<std::pair<std::string, Maker>> list = {VANTREL_FOR_EACH_CIPHER(VANTREL_CATALOGUE_ENTRY)};
+#undef VANTREL_CATALOGUE_ENTRY
     return list;
 }
 

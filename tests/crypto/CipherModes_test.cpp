@@ -1,6 +1,8 @@
 // The chaining modes and keying of the cipher base, on Blowfish (8-byte blocks).
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "crypto/Sha1.h"
 #include "crypto/ciphers/Blowfish.h"
 #include "crypto/ciphers/SelfTest.h"
@@ -168,6 +170,43 @@ TEST(CipherKeying, SizeChecks) {
     EXPECT_TRUE(c.Initialized());
     EXPECT_THROW(c.SetKey(key, 4), EVC_cipher) << "four bits hold no key byte";
     EXPECT_FALSE(c.Initialized());
+}
+
+// A digest of four bits (no whole byte to write): the base check lets the size through,
+// Blowfish's schedule refuses it.
+class FourBitHash : public TVC_hash {
+public:
+    int ClassHashSize() const override { return 4; }
+    static std::unique_ptr<TVC_hash> Create() { return std::make_unique<FourBitHash>(); }
+};
+// A hash that runs out of memory as it starts.
+class StarvedHash : public TVC_hash {
+public:
+    int ClassHashSize() const override { return 160; }
+    void Init() override { throw std::bad_alloc(); }
+    static std::unique_ptr<TVC_hash> Create() { return std::make_unique<StarvedHash>(); }
+};
+
+TEST(CipherKeying, PasswordKeyingReportsWhyItFailedAndLeavesTheCipherUnkeyed) {
+    const struct {
+        THashClass hash;
+        const char* message;
+    } cases[] = {
+        {&FourBitHash::Create, "Invalid key size"},
+        {&StarvedHash::Create, "Unable to allocate sufficient memory for hash digest"},
+    };
+    for (const auto& k : cases) {
+        TVC_blowfish c;
+        std::uint8_t key[16] = {};
+        c.SetKey(key, 128);
+        try {
+            c.InitFromPassword(ByteString::FromAscii("pw"), k.hash);
+            FAIL() << k.message;
+        } catch (const EVC_cipher& e) {
+            EXPECT_STREQ(e.what(), k.message);
+        }
+        EXPECT_FALSE(c.Initialized()) << k.message;
+    }
 }
 
 TEST(CipherStreams, ProcessesInPiecesAndStopsAtAShortRead) {

@@ -4,6 +4,7 @@
 
 #include "TestFolder.h"
 #include "encryption/CryptoAlgorithms.h"
+#include "i18n/LanguageManager.h"
 
 namespace vantrel {
 namespace {
@@ -14,7 +15,7 @@ const std::uint8_t* Tag(const char* t) { return reinterpret_cast<const std::uint
 
 class AlgorithmRegistry : public ::testing::Test {
 protected:
-    void SetUp() override { InitCryptoAlgorithms(); }
+    void SetUp() override { InitCryptoAlgorithms(LanguageSetting()); }
     void TearDown() override { DoneCryptoAlgorithms(); }
     test::TestFolder dir;
 };
@@ -49,7 +50,7 @@ TEST_F(AlgorithmRegistry, DescriptionsComeFromTheFileOfTheLanguage) {
         EXPECT_FALSE(GetAlgorithmDescription(AlgorithmAt(i)).empty()) << AlgorithmBoxText(i);
     DoneCryptoAlgorithms();
     dir.Write("Vantrel/options.ini", "[Options]\nLanguageID=9999\n");
-    InitCryptoAlgorithms();  // cryptos9999.ini does not exist beside the program
+    InitCryptoAlgorithms(LanguageSetting());  // cryptos9999.ini does not exist beside the program
     EXPECT_EQ(GetAlgorithmDescription(AlgorithmAt(0)), "");
 }
 

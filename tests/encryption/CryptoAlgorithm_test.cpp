@@ -9,6 +9,7 @@
 #include "crypto/ciphers/SelfTest.h"
 #include "encryption/CRC32Calc.h"
 #include "encryption/CryptoAlgorithms.h"
+#include "i18n/LanguageManager.h"
 #include "platform/Stream.h"
 
 namespace vantrel {
@@ -279,7 +280,7 @@ TEST_F(EncFiles, DecryptedFilesAreNeverMoreOpenThanTheEncFile) {
 }
 
 TEST_F(EncFiles, AFileTaggedAllIsDecryptedOnceByTheEntryItsKeyOpens) {
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(LanguageSetting());
     const std::string src = Make("t.txt", "twofish");
     const int twofish = AlgorithmCount() - 2, blowfish = 0;
     for (int position : {twofish, blowfish}) {

@@ -9,6 +9,7 @@
 #include "TestFolder.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "encryption/CryptoAlgorithms.h"
+#include "i18n/LanguageManager.h"
 
 namespace vantrel {
 namespace {
@@ -50,7 +51,7 @@ std::string ReadAll(const std::string& path) {
 class EncFixture : public ::testing::TestWithParam<FixtureRow> {
 protected:
     void SetUp() override {
-        InitCryptoAlgorithms();
+        InitCryptoAlgorithms(LanguageSetting());
         const auto& row = GetParam();
         algorithm = FindAlgorithmByTag(reinterpret_cast<const std::uint8_t*>(row.tag.data()));
         ASSERT_NE(algorithm, nullptr) << row.tag;

@@ -32,6 +32,7 @@
 #include "app/InitFinal.h"
 #include "encryption/CryptoAlgorithms.h"
 #include "hide/HiddenConfig.h"
+#include "i18n/LanguageManager.h"
 #include "operations/Operations.h"
 #include "shred/ShredAlgorithms.h"
 #include "ui/FilesTreeView.h"
@@ -49,8 +50,8 @@ public:
         qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
         ResetAppFolders();
         CreateOperationList();
-        InitShredAlgorithms();
-        InitCryptoAlgorithms();
+        InitShredAlgorithms(LanguageSetting());
+        InitCryptoAlgorithms(LanguageSetting());
         InitHiddenConfig();
         // A stored main password, so that showing a window does not ask for one.
         HiddenItemsStore->SetPassword("main");

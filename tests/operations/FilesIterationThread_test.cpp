@@ -10,6 +10,7 @@
 
 #include "TestFolder.h"
 #include "encryption/CryptoAlgorithms.h"
+#include "i18n/LanguageManager.h"
 #include "operations/FilesIterationCallbacks.h"
 #include "operations/FilesIterationThread.h"
 #include "operations/Operations.h"
@@ -127,7 +128,7 @@ TEST_F(Worker, TheTreeContributesTickedFilesAndFolders) {
 }
 
 TEST_F(Worker, AFileThatVanishesBeforeItsTurnEndsTheRun) {
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(LanguageSetting());
     dir.Write("1", "one");
     dir.Write("2", "two");
     dir.Write("3", "three");
@@ -158,7 +159,7 @@ TEST_F(Worker, CancelStopsBeforeTheNextFileAndShowsNoFinish) {
 }
 
 TEST_F(Worker, CancelMidFileLeavesNoPartialOutput) {
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(LanguageSetting());
     const std::string big = dir.Write("big", std::string(20000000, 'b'));
     auto op = std::make_unique<TEncrypt>();
     op->CryptoAlgorithm = &AlgorithmAt(0);
@@ -178,7 +179,7 @@ TEST_F(Worker, CancelMidFileLeavesNoPartialOutput) {
 }
 
 TEST_F(Worker, AnotherPasswordIsKeptForTheFollowingFiles) {
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(LanguageSetting());
     for (const char* n : {"p1", "p2"}) {
         dir.Write(n, n);
         AlgorithmAt(0).EncryptFile(dir.File(n), ByteString::FromAscii("right"), nullptr, nullptr, nullptr);
@@ -230,7 +231,7 @@ bool EndsWithin(TFilesIterationThread& w, const std::vector<std::string>& pipes)
 }
 
 TEST_F(Worker, PipesAreLeftOutOfFoldersAndRefusedByNameAndTheRunGoesOn) {
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(LanguageSetting());
     dir.Write("d/a", "a");
     ASSERT_EQ(::mkfifo(dir.File("d/p").c_str(), 0600), 0);
     ASSERT_EQ(::mkfifo(dir.File("q").c_str(), 0600), 0);
@@ -254,7 +255,7 @@ TEST_F(Worker, PipesAreLeftOutOfFoldersAndRefusedByNameAndTheRunGoesOn) {
 }
 
 TEST_F(Worker, AnErrorThatEndsTheRunNamesItsFile) {
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(LanguageSetting());
     // A tag and a name length, then the file ends inside the name.
     const std::string damaged = dir.Write("d/damaged.enc", std::string("BFS\0\0\0\0\x08\0\0\0AAAA", 15));
     auto op = std::make_unique<TDecrypt>();
@@ -280,7 +281,7 @@ struct EncryptCancelledLate : TEncrypt {
 };
 
 TEST_F(Worker, ACancelAfterTheLastChunkStopsNothingAndTheFileCountsAsDone) {
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(LanguageSetting());
     const std::string src = dir.Write("f", std::string(5000, 'f'));
     auto op = std::make_unique<EncryptCancelledLate>();
     op->CryptoAlgorithm = &AlgorithmAt(0);
@@ -296,7 +297,7 @@ TEST_F(Worker, ACancelAfterTheLastChunkStopsNothingAndTheFileCountsAsDone) {
 }
 
 TEST_F(Worker, OnlyFilesThatWereDoneAreCountedAndTheOthersListedWithTheirReason) {
-    InitCryptoAlgorithms();
+    InitCryptoAlgorithms(LanguageSetting());
     const auto encrypt = [&](const std::string& name, const char* password, int position) {
         dir.Write(name, name);
         AlgorithmAt(position).EncryptFile(dir.File(name), ByteString::FromAscii(password), nullptr, nullptr, nullptr);

@@ -94,11 +94,7 @@ TEST(SysError, FramesTheSystemText) {
     EXPECT_EQ(FormatSysError(99999), "Error #99999 Unknown error 99999");
 }
 
-TEST(Clock, CounterIsMonotonicAndLocalTimeIsSane) {
-    EXPECT_EQ(PerformanceFrequency(), 1000000000);
-    const auto a = PerformanceCounter();
-    const auto b = PerformanceCounter();
-    EXPECT_LE(a, b);
+TEST(Clock, LocalTimeIsSane) {
     const TLocalTime t = LocalTimeNow();
     EXPECT_GE(t.year, 2024);
     EXPECT_TRUE(t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31);

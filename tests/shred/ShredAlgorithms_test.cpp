@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "TestFolder.h"
+#include "i18n/LanguageManager.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
 #include "shred/KISSRandomGenerator.h"
@@ -122,10 +123,10 @@ TEST_F(ShredTest, RegistryHoldsTheSchemesInOrderWithTheirPasses) {
 }
 
 TEST_F(ShredTest, DescriptionsFileFollowsTheLanguageSetting) {
-    InitShredAlgorithms();  // no options.ini: shreds1033.ini beside the program
+    InitShredAlgorithms(LanguageSetting());  // no options.ini: shreds1033.ini beside the program
     EXPECT_FALSE(GetShredDescription(*ShredAlgorithmList[10]).empty());
     dir.Write("Vantrel/options.ini", "[Options]\nLanguageID=9999\n");
-    InitShredAlgorithms();
+    InitShredAlgorithms(LanguageSetting());
     EXPECT_EQ(ShredAlgorithmList.size(), 11u);
     EXPECT_EQ(GetShredDescription(*ShredAlgorithmList[10]), "");
 }

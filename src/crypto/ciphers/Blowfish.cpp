@@ -1,8 +1,7 @@
 #include "crypto/ciphers/Blowfish.h"
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/CbcWords.h"
-#include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/blowfish_tables.h"
 
 namespace vantrel {
@@ -107,19 +106,6 @@ void TVC_blowfish::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) 
             s[i] = l;
             s[i + 1] = r;
         }
-}
-
-void TVC_blowfish::Wipe() {
-    for (auto& s : SBox) s.Fill(0xFF);
-    PBox.Fill(0xFF);
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_blowfish::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_blowfish>({
-        {"0000000000000000", "0000000000000000", "4EF997456198DD78"},
-        {"7CA110454A1A6E57", "01A1D6D039776742", "59C68245EB05282B"},
-    });
 }
 
 }  // namespace vantrel

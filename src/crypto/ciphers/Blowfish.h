@@ -4,18 +4,16 @@
 
 namespace vantrel {
 
-// Blowfish, 16 rounds, with the published initial tables; blocks and key bytes big-endian.
-class TVC_blowfish final : public TVC_cipherImpl<TVC_blowfish, TVC_blockcipher64> {
-public:
-    int ClassId() const override { return 5; }
-    std::string ClassAlgorithm() const override { return "Blowfish"; }
-    int ClassMaxKeySize() const override { return 448; }
-    bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
+inline constexpr TKnownAnswer kBlowfishKnownAnswers[] = {
+    {"0000000000000000", "0000000000000000", "4EF997456198DD78"},
+    {"7CA110454A1A6E57", "01A1D6D039776742", "59C68245EB05282B"},
+};
+inline constexpr TCipherTraits kBlowfishTraits{5, "Blowfish", 448, 8, 0xFF, kBlowfishKnownAnswers};
 
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+// Blowfish, 16 rounds, with the published initial tables; blocks and key bytes big-endian.
+class TVC_blowfish final : public TVC_cipherImpl<TVC_blowfish, kBlowfishTraits> {
+public:
+    VANTREL_CIPHER_PARTS(SBox, PBox)
     void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
     void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 

@@ -2,9 +2,8 @@
 
 #include <utility>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/CbcWords.h"
-#include "crypto/ciphers/SelfTest.h"
 
 namespace vantrel {
 
@@ -140,21 +139,6 @@ void TVC_cast128::DecryptWords(std::uint32_t& l, std::uint32_t& r) const {
     F2(l, r, Km[1], Kr[1]);
     F1(r, l, Km[0], Kr[0]);
     std::swap(l, r);
-}
-
-void TVC_cast128::Wipe() {
-    Km.Fill(0xFF);
-    Kr.Fill(0xFF);
-    rounds_ = 16;
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_cast128::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_cast128>({
-        {"0123456712345678234567893456789A", "0123456789ABCDEF", "238B4FE5847E44B2"},
-        {"01234567123456782345", "0123456789ABCDEF", "EB6A711A2C02271B"},
-        {"0123456712", "0123456789ABCDEF", "7AC816D16E9B302E"},
-    });
 }
 
 }  // namespace vantrel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/CipherImpl.h"
 #include "crypto/ciphers/tables/cast128_tables.h"
 
@@ -37,19 +37,18 @@ inline void F3(std::uint32_t& x, std::uint32_t d, std::uint32_t km, std::uint32_
 
 }  // namespace castround
 
+inline constexpr TKnownAnswer kCast128KnownAnswers[] = {
+    {"0123456712345678234567893456789A", "0123456789ABCDEF", "238B4FE5847E44B2"},
+    {"01234567123456782345", "0123456789ABCDEF", "EB6A711A2C02271B"},
+    {"0123456712", "0123456789ABCDEF", "7AC816D16E9B302E"},
+};
+inline constexpr TCipherTraits kCast128Traits{7, "Cast128", 128, 8, 0xFF, kCast128KnownAnswers};
+
 // CAST-128: the key zero-padded to 16 bytes as four big-endian words; 12 rounds for keys of
 // 10 bytes or fewer, 16 otherwise; blocks as two big-endian words.
-class TVC_cast128 final : public TVC_cipherImpl<TVC_cast128, TVC_blockcipher64> {
+class TVC_cast128 final : public TVC_cipherImpl<TVC_cast128, kCast128Traits> {
 public:
-    int ClassId() const override { return 7; }
-    std::string ClassAlgorithm() const override { return "Cast128"; }
-    int ClassMaxKeySize() const override { return 128; }
-    bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(Km, Kr)
     void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
     void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 

@@ -2,10 +2,9 @@
 
 #include <array>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/Cast128.h"
 #include "crypto/ciphers/CbcWords.h"
-#include "crypto/ciphers/SelfTest.h"
 
 namespace vantrel {
 
@@ -128,21 +127,6 @@ void TVC_cast256::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
     StoreBE32(out + 4, b);
     StoreBE32(out + 8, c);
     StoreBE32(out + 12, d);
-}
-
-void TVC_cast256::Wipe() {
-    Km.Fill(0xFF);
-    Kr.Fill(0xFF);
-    TVC_blockcipher128::Wipe();
-}
-
-bool TVC_cast256::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_cast256>({
-        {"2342BB9EFA38542C0AF75647F29F615D", "0000000000000000000000000C9B2807",
-         "963A8A50CEB54D08E0DEE0F1D0413DCF"},
-        {"2342BB9EFA38542CBED0AC83940AC298BAC77A7717942863", "000000000000000000000000DE255AFF",
-         "2BC1929F301347A99D3F3E45AD3401E8"},
-    });
 }
 
 }  // namespace vantrel

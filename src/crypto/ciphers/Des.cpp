@@ -2,8 +2,7 @@
 
 #include <array>
 
-#include "crypto/Bytes.h"
-#include "crypto/ciphers/SelfTest.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/tables/des_tables.h"
 
 namespace vantrel {
@@ -209,18 +208,6 @@ void TVC_des::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
 void TVC_des::Encrypt(const std::uint8_t* in, std::uint8_t* out) const { descore::Single<true>(K, in, out); }
 void TVC_des::Decrypt(const std::uint8_t* in, std::uint8_t* out) const { descore::Single<false>(K, in, out); }
 
-void TVC_des::Wipe() {
-    K.Fill(kWipeByte);
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_des::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_des>({
-        {"0170F175468FB5E6", "0756D8E0774761D2", "0CD3DA020021DC09"},
-        {"025816164629B007", "480D39006EE762F2", "A1F9915541020B56"},
-    });
-}
-
 void TVC_3des::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
     std::uint8_t k[24] = {};
     std::memcpy(k, key, sizeBits / 8);
@@ -238,19 +225,6 @@ void TVC_3des::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
 }
 void TVC_3des::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
     descore::Triple<false>(K3, K2, K1, in, out);
-}
-
-void TVC_3des::Wipe() {
-    K1.Fill(kWipeByte);
-    K2.Fill(kWipeByte);
-    K3.Fill(kWipeByte);
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_3des::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_3des>({
-        {"0123456789ABCDEF FEDCBA9876543210 89ABCDEF01234567", "0123456789ABCDE7", "DE0B7C06AE5E0ED5"},
-    });
 }
 
 }  // namespace vantrel

@@ -24,45 +24,39 @@ void Triple(const Schedule& a, const Schedule& b, const Schedule& c, const std::
 
 // Family base of the DES ciphers: the round-key builder and the block routines, shared by
 // single DES (one schedule) and triple DES (three).
-template <class Derived>
-class TVC_customdes : public TVC_cipherImpl<Derived, TVC_blockcipher64> {
+template <class Derived, const TCipherTraits& Traits>
+class TVC_customdes : public TVC_cipherImpl<Derived, Traits> {
 protected:
     using Schedule = descore::Schedule;
-    static constexpr std::uint8_t kWipeByte = 0x00;
 
     static void BuildSchedule(const std::uint8_t* key8, Schedule& ks) { descore::ExpandKey(key8, ks); }
 };
 
-// DES, 16 rounds between the initial and final permutations; an 8-byte zero-padded key.
-class TVC_des final : public TVC_customdes<TVC_des> {
-public:
-    int ClassId() const override { return 23; }
-    std::string ClassAlgorithm() const override { return "DES"; }
-    int ClassMaxKeySize() const override { return 64; }
-    bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
+inline constexpr TKnownAnswer kDesKnownAnswers[] = {
+    {"0170F175468FB5E6", "0756D8E0774761D2", "0CD3DA020021DC09"},
+    {"025816164629B007", "480D39006EE762F2", "A1F9915541020B56"},
+};
+inline constexpr TCipherTraits kDesTraits{23, "DES", 64, 8, 0x00, kDesKnownAnswers};
 
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+// DES, 16 rounds between the initial and final permutations; an 8-byte zero-padded key.
+class TVC_des final : public TVC_customdes<TVC_des, kDesTraits> {
+public:
+    VANTREL_CIPHER_PARTS(K)
 
 private:
     Schedule K;
 };
 
+inline constexpr TKnownAnswer k3DesKnownAnswers[] = {
+    {"0123456789ABCDEF FEDCBA9876543210 89ABCDEF01234567", "0123456789ABCDE7", "DE0B7C06AE5E0ED5"},
+};
+inline constexpr TCipherTraits k3DesTraits{24, "3DES", 192, 8, 0x00, k3DesKnownAnswers};
+
 // Triple DES, encrypt-decrypt-encrypt. A key of up to 128 bits is two-key triple DES (the
 // third pass reuses K1); above that K3 comes from bytes 16 to 23 of the zero-padded key.
-class TVC_3des final : public TVC_customdes<TVC_3des> {
+class TVC_3des final : public TVC_customdes<TVC_3des, k3DesTraits> {
 public:
-    int ClassId() const override { return 24; }
-    std::string ClassAlgorithm() const override { return "3DES"; }
-    int ClassMaxKeySize() const override { return 192; }
-    bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(K1, K2, K3)
 
 private:
     Schedule K1, K2, K3;

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "crypto/Bytes.h"
-#include "crypto/ciphers/SelfTest.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/tables/ice_tables.h"
 
 namespace vantrel {
@@ -64,10 +63,10 @@ const IceSBoxes& SharedSBoxes() {
 
 }  // namespace
 
-TVC_customice::TVC_customice(int level)
+TIceCore::TIceCore(int level)
     : level_(level), rounds_(level == 0 ? 8 : 16 * level), sbox_(SharedSBoxes().s) {}
 
-inline std::uint32_t TVC_customice::F(std::uint32_t r, const std::uint32_t* sk) const {
+inline std::uint32_t TIceCore::F(std::uint32_t r, const std::uint32_t* sk) const {
     // The expansion makes two 20-bit values of two 10-bit groups each, out of overlapping
     // bits of the half. Taken group by group, each S-box index is only a few operations
     // away from r; the key side (off the data path) is split to match, and the 10-bit salt
@@ -80,7 +79,7 @@ inline std::uint32_t TVC_customice::F(std::uint32_t r, const std::uint32_t* sk) 
            sbox_[2][((b1 & 0x3FF) ^ (k1 >> 10)) ^ swap1] | sbox_[3][((b0 & 0x3FF) ^ (k1 & 0x3FF)) ^ swap0];
 }
 
-void TVC_customice::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
+void TIceCore::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
     std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
     const std::uint32_t* k = RoundKeys.v;
     const std::uint32_t* const end = k + 3 * rounds_;
@@ -99,7 +98,7 @@ void TVC_customice::Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
     StoreBE32(out + 4, l);
 }
 
-void TVC_customice::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
+void TIceCore::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
     std::uint32_t l = LoadBE32(in), r = LoadBE32(in + 4);
     const std::uint32_t* const begin = RoundKeys.v;
     for (const std::uint32_t* k = begin + 3 * rounds_; k != begin; k -= 24) {
@@ -119,7 +118,7 @@ void TVC_customice::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
 // Eight round keys from one group of four 16-bit key words, with the word order of each
 // round given by rot. The words are rotated as they are read, so a second call on the same
 // group continues where the first one stopped.
-void TVC_customice::BuildRoundKeys(std::uint16_t kb[4], int first, const std::uint8_t* rot) {
+void TIceCore::BuildRoundKeys(std::uint16_t kb[4], int first, const std::uint8_t* rot) {
     for (int i = 0; i < 8; ++i) {
         const unsigned kr = rot[i];
         std::uint32_t* sk = &RoundKeys[std::size_t(3 * (first + i))];
@@ -136,7 +135,7 @@ void TVC_customice::BuildRoundKeys(std::uint16_t kb[4], int first, const std::ui
     }
 }
 
-void TVC_customice::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
+void TIceCore::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
     // Shorter keys are extended with zero bytes to the level's whole key.
     std::uint8_t k[16] = {};
     std::memcpy(k, key, std::min<std::size_t>(sizeBits / 8, sizeof k));
@@ -152,22 +151,6 @@ void TVC_customice::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits)
     SecureZero(kb, sizeof kb);
 }
 
-void TVC_customice::Wipe() {
-    RoundKeys.Fill(0x00);
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_thinice::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_thinice>({{"DEADBEEF01234567", "FEDCBA9876543210", "DE240D83A00A9CC0"}});
-}
-
-bool TVC_ice::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_ice>({{"DEADBEEF01234567", "FEDCBA9876543210", "7D6EF1EF30D47A96"}});
-}
-
-bool TVC_ice2::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_ice2>(
-        {{"00112233445566778899AABBCCDDEEFF", "FEDCBA9876543210", "F94840D86972F21C"}});
-}
+VANTREL_ICE_INSTANCES(template)
 
 }  // namespace vantrel

@@ -1,7 +1,6 @@
 #include "crypto/ciphers/Idea.h"
 
-#include "crypto/Bytes.h"
-#include "crypto/ciphers/SelfTest.h"
+#include "base/Bytes.h"
 
 namespace vantrel {
 
@@ -139,19 +138,6 @@ void TVC_idea::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
             d[dst + 5] = e[src - 1];
         }
     }
-}
-
-void TVC_idea::Wipe() {
-    EncKey.Fill(0x00);
-    DecKey.Fill(0x00);
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_idea::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_idea>({
-        {"3A984E2000195DB32EE501C8C47CEA60", "0102030405060708", "97BCD8200780DA86"},
-        {"006400C8012C019001F4025802BC0320", "05320A6414C819FA", "65BE87E7A2538AED"},
-    });
 }
 
 }  // namespace vantrel

@@ -4,17 +4,19 @@
 
 namespace vantrel {
 
+inline constexpr TKnownAnswer kIdeaKnownAnswers[] = {
+    {"3A984E2000195DB32EE501C8C47CEA60", "0102030405060708", "97BCD8200780DA86"},
+    {"006400C8012C019001F4025802BC0320", "05320A6414C819FA", "65BE87E7A2538AED"},
+};
+inline constexpr TCipherTraits kIdeaTraits{12, "IDEA", 128, 8, 0x00, kIdeaKnownAnswers};
+
 // IDEA: 8 rounds and the output transformation on four big-endian 16-bit words, the key
 // taken as 16 bytes (a shorter key is extended with zero bytes). The decryption subkeys are
 // derived once in ScheduleKey, so both directions run the same round routine.
-class TVC_idea final : public TVC_cipherImpl<TVC_idea, TVC_blockcipher64> {
+class TVC_idea final : public TVC_cipherImpl<TVC_idea, kIdeaTraits> {
 public:
-    int ClassId() const override { return 12; }
-    std::string ClassAlgorithm() const override { return "IDEA"; }
-    int ClassMaxKeySize() const override { return 128; }
-    bool RunSelfTest() const override;
     void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
+    auto KeyTables() { return std::tie(EncKey, DecKey); }
 
     void Encrypt(const std::uint8_t* in, std::uint8_t* out) const { Crypt(EncKey, in, out); }
     void Decrypt(const std::uint8_t* in, std::uint8_t* out) const { Crypt(DecKey, in, out); }

@@ -2,8 +2,7 @@
 
 #include <array>
 
-#include "crypto/Bytes.h"
-#include "crypto/ciphers/SelfTest.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/tables/mars_tables.h"
 
 namespace vantrel {
@@ -249,19 +248,6 @@ void TVC_mars::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
         const std::uint32_t r = K[i + 3] & 31;
         K[i] = w ^ (Rotl32(tables::mars::B[j], r) & MarsFixMask(w));
     }
-}
-
-void TVC_mars::Wipe() {
-    K.Fill(0xFF);
-    TVC_blockcipher128::Wipe();
-}
-
-bool TVC_mars::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_mars>({
-        {"3251B3DEDE96C2836B9E063938244C99", "3251B3DEDE96C2836B9E063938244C99", "F94512A9B42D034EC4792204D708A69B"},
-        {"791739A58B04581A93A953A82C10411DD158860838874D95", "6761C42D3E6142D2A84FBFADB383158F",
-         "CB340326457F586D54BDD2E0571C19BD"},
-    });
 }
 
 }  // namespace vantrel

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "crypto/Bytes.h"
-#include "crypto/ciphers/SelfTest.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/tables/misty1_tables.h"
 
 namespace vantrel {
@@ -114,18 +113,6 @@ void TVC_misty1::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
     for (std::size_t i = 0; i < 8; ++i) EK[i] = bytes::LoadBE16(k + 2 * i);
     for (std::size_t i = 0; i < 8; ++i) EK[i + 8] = std::uint16_t(FI(EK[i], EK[(i + 1) % 8]));
     SecureZero(k, sizeof k);
-}
-
-void TVC_misty1::Wipe() {
-    EK.Fill(0x00);
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_misty1::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_misty1>({
-        {"00112233445566778899AABBCCDDEEFF", "0123456789ABCDEF", "8B1DA5F56AB3D07C"},
-        {"00112233445566778899AABBCCDDEEFF", "FEDCBA9876543210", "04B68240B13BE95D"},
-    });
 }
 
 }  // namespace vantrel

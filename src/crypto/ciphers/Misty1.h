@@ -4,19 +4,17 @@
 
 namespace vantrel {
 
+inline constexpr TKnownAnswer kMisty1KnownAnswers[] = {
+    {"00112233445566778899AABBCCDDEEFF", "0123456789ABCDEF", "8B1DA5F56AB3D07C"},
+    {"00112233445566778899AABBCCDDEEFF", "FEDCBA9876543210", "04B68240B13BE95D"},
+};
+inline constexpr TCipherTraits kMisty1Traits{11, "Misty1", 128, 8, 0x00, kMisty1KnownAnswers};
+
 // MISTY1: 8 rounds with FL layers, a 128-bit key as eight big-endian 16-bit words expanded
 // through FI; blocks as two big-endian halves.
-class TVC_misty1 final : public TVC_cipherImpl<TVC_misty1, TVC_blockcipher64> {
+class TVC_misty1 final : public TVC_cipherImpl<TVC_misty1, kMisty1Traits> {
 public:
-    int ClassId() const override { return 11; }
-    std::string ClassAlgorithm() const override { return "Misty1"; }
-    int ClassMaxKeySize() const override { return 128; }
-    bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(EK)
 
 private:
     std::uint32_t FO(std::uint32_t x, int k) const;

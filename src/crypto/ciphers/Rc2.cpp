@@ -2,8 +2,7 @@
 
 #include <bit>
 
-#include "crypto/Bytes.h"
-#include "crypto/ciphers/SelfTest.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/tables/rc2_tables.h"
 
 namespace vantrel {
@@ -87,18 +86,6 @@ void TVC_rc2::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
     l[0] = PITABLE[l[0]];
     for (std::size_t i = 0; i < 64; ++i) K[i] = LoadLE16(l + 2 * i);
     SecureZero(l, sizeof l);
-}
-
-void TVC_rc2::Wipe() {
-    K.Fill(0x00);
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_rc2::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_rc2>({
-        {"000102030405060708090A0B0C0D0E0F", "0000000000000000", "50DC0162BD757F31"},
-        {"00000000000000000000000000000001", "0000000000000000", "21829C78A9F9C074"},
-    });
 }
 
 }  // namespace vantrel

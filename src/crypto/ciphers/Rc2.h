@@ -4,19 +4,17 @@
 
 namespace vantrel {
 
+inline constexpr TKnownAnswer kRc2KnownAnswers[] = {
+    {"000102030405060708090A0B0C0D0E0F", "0000000000000000", "50DC0162BD757F31"},
+    {"00000000000000000000000000000001", "0000000000000000", "21829C78A9F9C074"},
+};
+inline constexpr TCipherTraits kRc2Traits{1, "RC2", 1024, 8, 0x00, kRc2KnownAnswers};
+
 // RC2 with an effective key length of 1024 bits on four little-endian 16-bit words. The key
 // expansion starts from exactly the bytes it is given; nothing is padded.
-class TVC_rc2 final : public TVC_cipherImpl<TVC_rc2, TVC_blockcipher64> {
+class TVC_rc2 final : public TVC_cipherImpl<TVC_rc2, kRc2Traits> {
 public:
-    int ClassId() const override { return 1; }
-    std::string ClassAlgorithm() const override { return "RC2"; }
-    int ClassMaxKeySize() const override { return 1024; }
-    bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(K)
 
 private:
     KeyTable<std::uint16_t, 64> K;

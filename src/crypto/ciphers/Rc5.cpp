@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <bit>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/CbcWords.h"
-#include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/rc5_rc6_tables.h"
 
 namespace vantrel {
@@ -84,18 +83,6 @@ void RcExpandKey(std::uint32_t* S, std::uint32_t words, const std::uint8_t* key,
 
 void TVC_rc5::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
     RcExpandKey(S.v, std::uint32_t(decltype(S)::size()), key, sizeBits);
-}
-
-void TVC_rc5::Wipe() {
-    S.Fill(0xFF);
-    TVC_blockcipher64::Wipe();
-}
-
-bool TVC_rc5::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_rc5>({
-        {"DC49DB1375A5584F6485B413B5F12BAF", "2F42B3B70369FC92", "65C178B284D197CC"},
-        {"5269F149D41BA0152497574D7F153125", "65C178B284D197CC", "EB44E415DA319824"},
-    });
 }
 
 }  // namespace vantrel

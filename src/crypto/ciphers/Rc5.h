@@ -4,18 +4,16 @@
 
 namespace vantrel {
 
-// RC5-32/12: two little-endian 32-bit words, 12 rounds, 26 round keys.
-class TVC_rc5 final : public TVC_cipherImpl<TVC_rc5, TVC_blockcipher64> {
-public:
-    int ClassId() const override { return 3; }
-    std::string ClassAlgorithm() const override { return "RC5"; }
-    int ClassMaxKeySize() const override { return 2048; }
-    bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
+inline constexpr TKnownAnswer kRc5KnownAnswers[] = {
+    {"DC49DB1375A5584F6485B413B5F12BAF", "2F42B3B70369FC92", "65C178B284D197CC"},
+    {"5269F149D41BA0152497574D7F153125", "65C178B284D197CC", "EB44E415DA319824"},
+};
+inline constexpr TCipherTraits kRc5Traits{3, "RC5", 2048, 8, 0xFF, kRc5KnownAnswers};
 
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+// RC5-32/12: two little-endian 32-bit words, 12 rounds, 26 round keys.
+class TVC_rc5 final : public TVC_cipherImpl<TVC_rc5, kRc5Traits> {
+public:
+    VANTREL_CIPHER_PARTS(S)
     void CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
     void CbcDecryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out, std::size_t blocks) const;
 

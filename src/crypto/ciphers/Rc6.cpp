@@ -1,8 +1,7 @@
 #include "crypto/ciphers/Rc6.h"
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/Rc5.h"
-#include "crypto/ciphers/SelfTest.h"
 
 namespace vantrel {
 
@@ -61,19 +60,6 @@ void TVC_rc6::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
 
 void TVC_rc6::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
     RcExpandKey(S.v, std::uint32_t(decltype(S)::size()), key, sizeBits);
-}
-
-void TVC_rc6::Wipe() {
-    S.Fill(0xFF);
-    TVC_blockcipher128::Wipe();
-}
-
-bool TVC_rc6::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_rc6>({
-        {"0123456789ABCDEF0112233445566778", "02132435465768798A9BACBDCEDFE0F1", "524E192F4715C6231F51F6367EA43F18"},
-        {"0123456789ABCDEF0112233445566778899AABBCCDDEEFF01032547698BADCFE", "02132435465768798A9BACBDCEDFE0F1",
-         "C8241816F0D7E48920AD16A1674E5D48"},
-    });
 }
 
 }  // namespace vantrel

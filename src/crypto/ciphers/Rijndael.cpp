@@ -1,7 +1,6 @@
 #include "crypto/ciphers/Rijndael.h"
 
-#include "crypto/Bytes.h"
-#include "crypto/ciphers/SelfTest.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/tables/rijndael_tables.h"
 
 namespace vantrel {
@@ -119,12 +118,6 @@ void TVC_rijndael::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) 
     aesni_ = HasAesInstructions() && !forceTables_.load(std::memory_order_relaxed);
 }
 
-void TVC_rijndael::Wipe() {
-    EncKey.Fill(0x00);
-    DecKey.Fill(0x00);
-    TVC_blockcipher128::Wipe();
-}
-
 void TVC_rijndael::CbcEncryptBlocks(std::uint8_t* chain, const std::uint8_t* in, std::uint8_t* out,
                                     std::size_t blocks) const {
 #if VANTREL_RIJNDAEL_AESNI
@@ -210,17 +203,6 @@ void TVC_rijndael::DecryptTables(const std::uint8_t* in, std::uint8_t* out) cons
     StoreLE32(out + 4, isb(t1, t0, t3, t2) ^ last[1]);
     StoreLE32(out + 8, isb(t2, t1, t0, t3) ^ last[2]);
     StoreLE32(out + 12, isb(t3, t2, t1, t0) ^ last[3]);
-}
-
-bool TVC_rijndael::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_rijndael>({
-        {"00010203050607080A0B0C0D0F101112", "506812A45F08C889B97F5980038B8359",
-         "D8F532538289EF7D06B506A4FD5BE9C9"},
-        {"A0A1A2A3A5A6A7A8AAABACADAFB0B1B2B4B5B6B7B9BABBBC", "4F1C769D1E5B0552C7ECA84DEA26A549",
-         "F3847210D5391E2360608E5ACB560581"},
-        {"000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1F",
-         "00112233445566778899AABBCCDDEEFF", "8EA2B7CA516745BFEAFC49904B496089"},
-    });
 }
 
 }  // namespace vantrel

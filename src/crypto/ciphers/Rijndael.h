@@ -13,6 +13,16 @@
 
 namespace vantrel {
 
+inline constexpr TKnownAnswer kRijndaelKnownAnswers[] = {
+    {"00010203050607080A0B0C0D0F101112", "506812A45F08C889B97F5980038B8359",
+     "D8F532538289EF7D06B506A4FD5BE9C9"},
+    {"A0A1A2A3A5A6A7A8AAABACADAFB0B1B2B4B5B6B7B9BABBBC", "4F1C769D1E5B0552C7ECA84DEA26A549",
+     "F3847210D5391E2360608E5ACB560581"},
+    {"000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1F",
+     "00112233445566778899AABBCCDDEEFF", "8EA2B7CA516745BFEAFC49904B496089"},
+};
+inline constexpr TCipherTraits kRijndaelTraits{9, "Rijndael", 256, 16, 0x00, kRijndaelKnownAnswers};
+
 // Rijndael with a 128-bit block (AES), keyed with any whole number of bytes up to 32: the key
 // is zero-extended to the next of 16, 24 or 32 bytes, which also picks 10, 12 or 14 rounds.
 // A 20-byte digest therefore runs as AES-192 with four zero bytes behind it.
@@ -22,14 +32,10 @@ namespace vantrel {
 // Round keys are kept as little-endian words, which puts them in memory in the byte order the
 // AES instructions load; decryption uses the equivalent inverse cipher on both paths, so one
 // set of decryption round keys serves both.
-class TVC_rijndael final : public TVC_cipherImpl<TVC_rijndael, TVC_blockcipher128> {
+class TVC_rijndael final : public TVC_cipherImpl<TVC_rijndael, kRijndaelTraits> {
 public:
-    int ClassId() const override { return 9; }
-    std::string ClassAlgorithm() const override { return "Rijndael"; }
-    int ClassMaxKeySize() const override { return 256; }
-    bool RunSelfTest() const override;
     void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
+    auto KeyTables() { return std::tie(EncKey, DecKey); }
 
     void Encrypt(const std::uint8_t* in, std::uint8_t* out) const {
 #if VANTREL_RIJNDAEL_AESNI

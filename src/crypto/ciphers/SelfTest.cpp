@@ -26,17 +26,18 @@ std::vector<std::uint8_t> HexBytes(std::string_view hex) {
     return out;
 }
 
-bool RunKnownAnswers(TVC_blockcipher& cipher, std::initializer_list<TKnownAnswer> vectors) {
+bool RunKnownAnswers(TVC_blockcipher& cipher, std::span<const TKnownAnswer> vectors) {
     bool ok = true;
     for (const auto& v : vectors) {
         const auto key = HexBytes(v.key), plain = HexBytes(v.plain), expected = HexBytes(v.cipher);
         const std::size_t b = std::size_t(cipher.ClassBlockSize() / 8);
-        if (plain.size() != b || expected.size() != b) return false;
+        const bool roundTripOnly = expected.empty();
+        if (plain.size() != b || (!roundTripOnly && expected.size() != b)) return false;
         try {
             cipher.SetKey(key.data(), std::uint32_t(key.size() * 8));
             std::vector<std::uint8_t> work(b);
             cipher.EncryptBlock(plain.data(), work.data());
-            ok = ok && work == expected;
+            ok = ok && (roundTripOnly ? work != plain : work == expected);
             cipher.RestartChain();
             cipher.DecryptBlock(work.data(), work.data());
             ok = ok && work == plain;

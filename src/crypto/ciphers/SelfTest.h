@@ -1,7 +1,7 @@
 #pragma once
 
-#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +10,7 @@
 namespace vantrel {
 
 // One known answer: hexadecimal key (its length gives the key size), plaintext, ciphertext.
+// Without a ciphertext the block need only change under encryption and come back.
 struct TKnownAnswer {
     std::string_view key, plain, cipher;
 };
@@ -18,10 +19,10 @@ std::vector<std::uint8_t> HexBytes(std::string_view hex);
 
 // Keys a fresh cipher with each vector (no IV), checks EncryptBlock against the ciphertext
 // and DecryptBlock back to the plaintext, wipes it; true only when every check held.
-bool RunKnownAnswers(TVC_blockcipher& cipher, std::initializer_list<TKnownAnswer> vectors);
+bool RunKnownAnswers(TVC_blockcipher& cipher, std::span<const TKnownAnswer> vectors);
 
 template <class Cipher>
-bool RunBlockSelfTest(std::initializer_list<TKnownAnswer> vectors) {
+bool RunBlockSelfTest(std::span<const TKnownAnswer> vectors) {
     auto c = std::make_unique<Cipher>();
     return RunKnownAnswers(*c, vectors);
 }

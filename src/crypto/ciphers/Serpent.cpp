@@ -1,8 +1,7 @@
 #include "crypto/ciphers/Serpent.h"
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/CbcWords.h"
-#include "crypto/ciphers/SelfTest.h"
 
 namespace vantrel {
 
@@ -582,19 +581,6 @@ void TVC_serpent::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
         std::memcpy(sk, w.v + 8 + 4 * s, 16);
         SBox((3 - s) & 7, false, sk);
     }
-}
-
-void TVC_serpent::Wipe() {
-    SubKey.Fill(0x00);
-    TVC_blockcipher128::Wipe();
-}
-
-bool TVC_serpent::RunSelfTest() const {
-    return RunBlockSelfTest<TVC_serpent>({
-        {"FFEEDDCCBBAA99887766554433221100", "1032547698BADCFEEFCDAB8967452301", "D5BAA00A4BB9D8A7C981C8DC90D89D92"},
-        {"8899AABBCCDDEEFFFFEEDDCCBBAA99887766554433221100", "1032547698BADCFEEFCDAB8967452301",
-         "DA860842B720802BF404A4C71034879A"},
-    });
 }
 
 }  // namespace vantrel

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "crypto/Bytes.h"
-#include "crypto/ciphers/SelfTest.h"
+#include "base/Bytes.h"
 
 namespace vantrel {
 
@@ -47,32 +46,6 @@ void TVC_tea::ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) {
     std::memcpy(k, key, std::min<std::size_t>(sizeBits / 8, sizeof k));
     for (std::size_t i = 0; i < 4; ++i) Key[i] = LoadBE32(k + 4 * i);
     SecureZero(k, sizeof k);
-}
-
-void TVC_tea::Wipe() {
-    Key.Fill(0x00);
-    TVC_blockcipher64::Wipe();
-}
-
-// No known ciphertext is stored for this variant: the test asks only that a block changes
-// under encryption and comes back under decryption.
-bool TVC_tea::RunSelfTest() const {
-    const auto key = HexBytes("78563412F0DEBC9AA9CBED0F21436587");
-    const auto plain = HexBytes("78563412F0DEBC9A");
-    auto c = std::make_unique<TVC_tea>();
-    try {
-        c->SetKey(key.data(), std::uint32_t(key.size() * 8));
-        std::uint8_t work[8];
-        c->EncryptBlock(plain.data(), work);
-        bool ok = !std::equal(plain.begin(), plain.end(), work);
-        c->RestartChain();
-        c->DecryptBlock(work, work);
-        ok = ok && std::equal(plain.begin(), plain.end(), work);
-        c->Wipe();
-        return ok;
-    } catch (const EVC_cipher&) {
-        return false;
-    }
 }
 
 }  // namespace vantrel

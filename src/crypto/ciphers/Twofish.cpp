@@ -3,7 +3,7 @@
 #include <array>
 #include <memory>
 
-#include "crypto/Bytes.h"
+#include "base/Bytes.h"
 #include "crypto/ciphers/SelfTest.h"
 #include "crypto/ciphers/tables/twofish_tables.h"
 
@@ -174,12 +174,6 @@ void TVC_twofish::Decrypt(const std::uint8_t* in, std::uint8_t* out) const {
 
 #undef TWOFISH_ENC
 #undef TWOFISH_DEC
-
-void TVC_twofish::Wipe() {
-    for (auto& s : SBox) s.Fill(0xFF);
-    K.Fill(0xFF);
-    TVC_blockcipher128::Wipe();
-}
 
 void TVC_twofish::IteratedTest(std::uint32_t keyBits, std::uint8_t result[16]) {
     const std::size_t n = keyBits / 8;

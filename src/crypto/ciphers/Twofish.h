@@ -4,20 +4,15 @@
 
 namespace vantrel {
 
+inline constexpr TCipherTraits kTwofishTraits{6, "Twofish", 256, 16, 0xFF, {}};
+
 // Twofish, 16 rounds, block and key words little-endian. The key is rounded up with zero
 // bytes to 128, 192 or 256 bits. Full keying: the key-dependent S-boxes are folded with the
 // MDS columns into four 256-word tables in ScheduleKey, so g is four look-ups.
-class TVC_twofish final : public TVC_cipherImpl<TVC_twofish, TVC_blockcipher128> {
+class TVC_twofish final : public TVC_cipherImpl<TVC_twofish, kTwofishTraits> {
 public:
-    int ClassId() const override { return 6; }
-    std::string ClassAlgorithm() const override { return "Twofish"; }
-    int ClassMaxKeySize() const override { return 256; }
     bool RunSelfTest() const override;
-    void ScheduleKey(const std::uint8_t* key, std::uint32_t sizeBits) override;
-    void Wipe() override;
-
-    void Encrypt(const std::uint8_t* in, std::uint8_t* out) const;
-    void Decrypt(const std::uint8_t* in, std::uint8_t* out) const;
+    VANTREL_CIPHER_PARTS(SBox, K)
 
     // The published iterated test: 49 encryptions, each keyed with the previous plaintext in
     // front of the previous key; keyBits is 128, 192 or 256. Returns the last ciphertext.

@@ -1,4 +1,4 @@
-#include "crypto/SecureMemory.h"
+#include "base/SecureMemory.h"
 
 namespace vantrel {
 
